@@ -1,0 +1,111 @@
+#pragma once
+// One owner for every system resource: unique_any<Traits> closes what it holds exactly
+// once, cannot be copied, and can be moved. Close functions keep the caller's last error.
+#include <windows.h>
+#include <setupapi.h>
+#include <utility>
+
+template <typename Traits>
+class unique_any
+{
+public:
+    using pointer = typename Traits::pointer;
+
+    unique_any() noexcept = default;
+    explicit unique_any(pointer value) noexcept : m_value(value) {}
+    unique_any(const unique_any&) = delete;
+    unique_any& operator=(const unique_any&) = delete;
+    unique_any(unique_any&& other) noexcept : m_value(other.release()) {}
+    unique_any& operator=(unique_any&& other) noexcept
+    {
+        if (this != &other)
+            reset(other.release());
+        return *this;
+    }
+    ~unique_any() { reset(); }
+
+    [[nodiscard]] pointer get() const noexcept { return m_value; }
+    [[nodiscard]] bool is_valid() const noexcept { return m_value != Traits::invalid(); }
+    explicit operator bool() const noexcept { return is_valid(); }
+
+    // Closes the current value (if any) and takes ownership of a new one.
+    void reset(pointer value = Traits::invalid()) noexcept
+    {
+        if (is_valid())
+        {
+            const DWORD lastError = ::GetLastError();
+            Traits::close(m_value);
+            ::SetLastError(lastError);
+        }
+        m_value = value;
+    }
+
+    [[nodiscard]] pointer release() noexcept
+    {
+        return std::exchange(m_value, Traits::invalid());
+    }
+
+    // For out-parameters: closes the current value and hands out its slot.
+    pointer* put() noexcept
+    {
+        reset();
+        return &m_value;
+    }
+
+private:
+    pointer m_value = Traits::invalid();
+};
+
+template <typename T, auto Close, auto Invalid>
+struct handle_traits
+{
+    using pointer = T;
+    static pointer invalid() noexcept { return reinterpret_cast<pointer>(Invalid); }
+    static void close(pointer value) noexcept { Close(value); }
+};
+
+namespace unique_detail
+{
+inline void CloseKernelHandle(HANDLE h) noexcept { ::CloseHandle(h); }
+inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
+inline void DestroyMenuHandle(HMENU h) noexcept { ::DestroyMenu(h); }
+inline void UnhookHook(HHOOK h) noexcept { ::UnhookWindowsHookEx(h); }
+inline void DestroyDevInfo(HDEVINFO h) noexcept { ::SetupDiDestroyDeviceInfoList(h); }
+inline void FreeHeapBlock(void* p) noexcept { ::HeapFree(::GetProcessHeap(), 0, p); }
+inline void FreeLibraryModule(HMODULE h) noexcept { ::FreeLibrary(h); }
+inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
+inline void CoTaskFree(void* p) noexcept { ::CoTaskMemFree(p); }
+inline void DestroyIconHandle(HICON h) noexcept { ::DestroyIcon(h); }
+} // namespace unique_detail
+
+using unique_hfile = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle, INVALID_HANDLE_VALUE>>;
+using unique_handle = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle, nullptr>>;
+using unique_hfont = unique_any<handle_traits<HFONT, unique_detail::DeleteGdiObject, nullptr>>;
+using unique_hbitmap = unique_any<handle_traits<HBITMAP, unique_detail::DeleteGdiObject, nullptr>>;
+using unique_hmenu = unique_any<handle_traits<HMENU, unique_detail::DestroyMenuHandle, nullptr>>;
+using unique_hhook = unique_any<handle_traits<HHOOK, unique_detail::UnhookHook, nullptr>>;
+using unique_hdevinfo = unique_any<handle_traits<HDEVINFO, unique_detail::DestroyDevInfo, INVALID_HANDLE_VALUE>>;
+using unique_process_heap_ptr = unique_any<handle_traits<void*, unique_detail::FreeHeapBlock, nullptr>>;
+using unique_hmodule = unique_any<handle_traits<HMODULE, unique_detail::FreeLibraryModule, nullptr>>;
+using unique_hwnd = unique_any<handle_traits<HWND, unique_detail::DestroyWindowHandle, nullptr>>;
+using unique_cotaskmem = unique_any<handle_traits<void*, unique_detail::CoTaskFree, nullptr>>;
+using unique_hicon = unique_any<handle_traits<HICON, unique_detail::DestroyIconHandle, nullptr>>;
+
+// A screen device context borrowed with GetDC and given back with ReleaseDC.
+class unique_screen_dc
+{
+public:
+    unique_screen_dc() noexcept : m_hdc(::GetDC(nullptr)) {}
+    unique_screen_dc(const unique_screen_dc&) = delete;
+    unique_screen_dc& operator=(const unique_screen_dc&) = delete;
+    ~unique_screen_dc()
+    {
+        if (m_hdc)
+            ::ReleaseDC(nullptr, m_hdc);
+    }
+    [[nodiscard]] HDC get() const noexcept { return m_hdc; }
+    explicit operator bool() const noexcept { return m_hdc != nullptr; }
+
+private:
+    HDC m_hdc;
+};

@@ -1,0 +1,307 @@
+#include "WideFormat.h"
+
+#include <windows.h>
+#include <cstdint>
+
+namespace
+{
+struct Spec
+{
+    bool leftAlign = false;
+    bool zeroPad = false;
+    bool plusSign = false;
+    bool spaceSign = false;
+    bool alternate = false;
+    int width = 0;
+    int precision = -1;
+    int lengthBits = 32; // 8, 16, 32 or 64
+    bool narrow = false; // h on %s / %c
+};
+
+void Pad(std::wstring& out, size_t count, wchar_t ch)
+{
+    out.append(count, ch);
+}
+
+// Writes body (already without sign) with sign/prefix, honouring width, '-' and '0'.
+void EmitNumber(std::wstring& out, const Spec& spec, const wchar_t* sign, const wchar_t* prefix,
+                const std::wstring& digits)
+{
+    std::wstring body = digits;
+    if (spec.precision >= 0 && body.size() < static_cast<size_t>(spec.precision))
+        body.insert(0, static_cast<size_t>(spec.precision) - body.size(), L'0');
+    const size_t head = wcslen(sign) + wcslen(prefix);
+    const size_t total = head + body.size();
+    const size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+    if (total >= width)
+    {
+        out.append(sign).append(prefix).append(body);
+    }
+    else if (spec.leftAlign)
+    {
+        out.append(sign).append(prefix).append(body);
+        Pad(out, width - total, L' ');
+    }
+    else if (spec.zeroPad && spec.precision < 0)
+    {
+        out.append(sign).append(prefix);
+        Pad(out, width - total, L'0');
+        out.append(body);
+    }
+    else
+    {
+        Pad(out, width - total, L' ');
+        out.append(sign).append(prefix).append(body);
+    }
+}
+
+void EmitText(std::wstring& out, const Spec& spec, const wchar_t* text, size_t length)
+{
+    if (spec.precision >= 0 && length > static_cast<size_t>(spec.precision))
+        length = static_cast<size_t>(spec.precision);
+    const size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+    if (!spec.leftAlign && length < width)
+        Pad(out, width - length, L' ');
+    out.append(text, length);
+    if (spec.leftAlign && length < width)
+        Pad(out, width - length, L' ');
+}
+
+std::wstring ToDigits(uint64_t value, unsigned base, bool upper)
+{
+    const wchar_t* set = upper ? L"0123456789ABCDEF" : L"0123456789abcdef";
+    wchar_t buffer[65];
+    size_t pos = sizeof(buffer) / sizeof(buffer[0]);
+    do
+    {
+        buffer[--pos] = set[value % base];
+        value /= base;
+    } while (value != 0);
+    return std::wstring(buffer + pos, buffer + sizeof(buffer) / sizeof(buffer[0]));
+}
+
+uint64_t TakeUnsigned(va_list& args, int bits)
+{
+    switch (bits)
+    {
+    case 8: return static_cast<uint8_t>(va_arg(args, unsigned int));
+    case 16: return static_cast<uint16_t>(va_arg(args, unsigned int));
+    case 64: return va_arg(args, unsigned long long);
+    default: return va_arg(args, unsigned int);
+    }
+}
+
+int64_t TakeSigned(va_list& args, int bits)
+{
+    switch (bits)
+    {
+    case 8: return static_cast<int8_t>(va_arg(args, int));
+    case 16: return static_cast<int16_t>(va_arg(args, int));
+    case 64: return va_arg(args, long long);
+    default: return va_arg(args, int);
+    }
+}
+
+void AppendNarrow(std::wstring& out, const Spec& spec, const char* text)
+{
+    const int length = static_cast<int>(strlen(text));
+    std::wstring wide;
+    if (length > 0)
+    {
+        const int needed = ::MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
+        if (needed > 0)
+        {
+            wide.resize(static_cast<size_t>(needed));
+            ::MultiByteToWideChar(CP_ACP, 0, text, length, wide.data(), needed);
+        }
+    }
+    EmitText(out, spec, wide.c_str(), wide.size());
+}
+} // namespace
+
+void AppendFormatV(std::wstring& out, const wchar_t* format, va_list argsIn)
+{
+    if (format == nullptr)
+        return;
+    va_list args;
+    va_copy(args, argsIn);
+
+    const wchar_t* p = format;
+    while (*p != L'\0')
+    {
+        if (*p != L'%')
+        {
+            const wchar_t* run = p;
+            while (*p != L'\0' && *p != L'%')
+                ++p;
+            out.append(run, static_cast<size_t>(p - run));
+            continue;
+        }
+        const wchar_t* start = p++;
+        if (*p == L'%')
+        {
+            out.push_back(L'%');
+            ++p;
+            continue;
+        }
+
+        Spec spec;
+        for (;; ++p)
+        {
+            if (*p == L'-') spec.leftAlign = true;
+            else if (*p == L'0') spec.zeroPad = true;
+            else if (*p == L'+') spec.plusSign = true;
+            else if (*p == L' ') spec.spaceSign = true;
+            else if (*p == L'#') spec.alternate = true;
+            else break;
+        }
+        if (*p == L'*')
+        {
+            spec.width = va_arg(args, int);
+            if (spec.width < 0)
+            {
+                spec.leftAlign = true;
+                spec.width = -spec.width;
+            }
+            ++p;
+        }
+        else
+        {
+            while (*p >= L'0' && *p <= L'9')
+                spec.width = spec.width * 10 + (*p++ - L'0');
+        }
+        if (*p == L'.')
+        {
+            ++p;
+            spec.precision = 0;
+            if (*p == L'*')
+            {
+                spec.precision = va_arg(args, int);
+                ++p;
+            }
+            else
+            {
+                while (*p >= L'0' && *p <= L'9')
+                    spec.precision = spec.precision * 10 + (*p++ - L'0');
+            }
+        }
+        if (*p == L'h')
+        {
+            ++p;
+            spec.narrow = true;
+            spec.lengthBits = 16;
+            if (*p == L'h')
+            {
+                ++p;
+                spec.lengthBits = 8;
+            }
+        }
+        else if (*p == L'l')
+        {
+            ++p;
+            if (*p == L'l')
+            {
+                ++p;
+                spec.lengthBits = 64;
+            }
+        }
+        else if (*p == L'I' && p[1] == L'6' && p[2] == L'4')
+        {
+            p += 3;
+            spec.lengthBits = 64;
+        }
+        else if (*p == L'I' && p[1] == L'3' && p[2] == L'2')
+        {
+            p += 3;
+        }
+        else if (*p == L'z' || *p == L'I')
+        {
+            ++p;
+            spec.lengthBits = 64;
+        }
+
+        const wchar_t conversion = *p;
+        if (conversion == L'\0')
+        {
+            out.append(start);
+            break;
+        }
+        ++p;
+        switch (conversion)
+        {
+        case L'd':
+        case L'i':
+        {
+            const int64_t value = TakeSigned(args, spec.lengthBits);
+            const uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+            const wchar_t* sign = value < 0 ? L"-" : spec.plusSign ? L"+" : spec.spaceSign ? L" " : L"";
+            EmitNumber(out, spec, sign, L"", ToDigits(magnitude, 10, false));
+            break;
+        }
+        case L'u':
+            EmitNumber(out, spec, L"", L"", ToDigits(TakeUnsigned(args, spec.lengthBits), 10, false));
+            break;
+        case L'o':
+            EmitNumber(out, spec, L"", L"", ToDigits(TakeUnsigned(args, spec.lengthBits), 8, false));
+            break;
+        case L'x':
+        case L'X':
+        {
+            const uint64_t value = TakeUnsigned(args, spec.lengthBits);
+            const bool upper = conversion == L'X';
+            const wchar_t* prefix = (spec.alternate && value != 0) ? (upper ? L"0X" : L"0x") : L"";
+            EmitNumber(out, spec, L"", prefix, ToDigits(value, 16, upper));
+            break;
+        }
+        case L'p':
+        {
+            // Pointers always show all 16 digits, as Windows' own printf family does.
+            std::wstring digits = ToDigits(reinterpret_cast<uintptr_t>(va_arg(args, void*)), 16, true);
+            digits.insert(0, 16 - digits.size(), L'0');
+            Spec plain = spec;
+            plain.zeroPad = false;
+            plain.precision = -1;
+            EmitNumber(out, plain, L"", L"", digits);
+            break;
+        }
+        case L'c':
+        case L'C':
+        {
+            const bool narrow = spec.narrow || conversion == L'C';
+            const unsigned int code = va_arg(args, unsigned int);
+            wchar_t ch = static_cast<wchar_t>(code);
+            if (narrow)
+            {
+                const char byte = static_cast<char>(code);
+                if (::MultiByteToWideChar(CP_ACP, 0, &byte, 1, &ch, 1) != 1)
+                    ch = L'?';
+            }
+            Spec text = spec;
+            text.precision = -1;
+            EmitText(out, text, &ch, 1);
+            break;
+        }
+        case L's':
+        case L'S':
+        {
+            if (spec.narrow || conversion == L'S')
+            {
+                const char* text = va_arg(args, const char*);
+                AppendNarrow(out, spec, text ? text : "(null)");
+            }
+            else
+            {
+                const wchar_t* text = va_arg(args, const wchar_t*);
+                if (text == nullptr)
+                    text = L"(null)";
+                EmitText(out, spec, text, wcslen(text));
+            }
+            break;
+        }
+        default:
+            out.append(start, static_cast<size_t>(p - start));
+            break;
+        }
+    }
+    va_end(args);
+}

@@ -1,0 +1,63 @@
+#pragma once
+// CString: the growable wide string used to build every line and message. It owns its
+// buffer; running out of memory throws std::bad_alloc (the only exception in the program),
+// which is why every text is finished before any window is touched.
+#include <windows.h>
+#include <cstdarg>
+#include <string>
+
+class CString
+{
+public:
+    CString() = default;
+    CString(const wchar_t* text) : m_text(text ? text : L"") {}
+    CString(const wchar_t* text, int length) : m_text(text, static_cast<size_t>(length)) {}
+
+    [[nodiscard]] int GetLength() const noexcept { return static_cast<int>(m_text.size()); }
+    [[nodiscard]] bool IsEmpty() const noexcept { return m_text.empty(); }
+    [[nodiscard]] const wchar_t* GetString() const noexcept { return m_text.c_str(); }
+    operator const wchar_t*() const noexcept { return m_text.c_str(); }
+    [[nodiscard]] wchar_t GetAt(int index) const { return m_text.at(static_cast<size_t>(index)); }
+    [[nodiscard]] const std::wstring& Str() const noexcept { return m_text; }
+    bool operator==(const CString& other) const noexcept { return m_text == other.m_text; }
+
+    void Empty() noexcept { m_text.clear(); }
+    void Preallocate(int length) { m_text.reserve(static_cast<size_t>(length)); }
+    void Truncate(int length)
+    {
+        if (length >= 0 && static_cast<size_t>(length) < m_text.size())
+            m_text.resize(static_cast<size_t>(length));
+    }
+
+    CString& Append(const wchar_t* text) { m_text.append(text ? text : L""); return *this; }
+    CString& Append(const wchar_t* text, int length) { m_text.append(text, static_cast<size_t>(length)); return *this; }
+    CString& AppendChar(wchar_t ch) { m_text.push_back(ch); return *this; }
+    CString& operator+=(const wchar_t* text) { return Append(text); }
+    CString& operator+=(const CString& text) { m_text.append(text.m_text); return *this; }
+    CString& operator+=(wchar_t ch) { return AppendChar(ch); }
+
+    void Format(const wchar_t* format, ...);
+    void FormatV(const wchar_t* format, va_list args);
+    void AppendFormat(const wchar_t* format, ...);
+    void AppendFormatV(const wchar_t* format, va_list args);
+
+    // Replaces the text with string resource id of the program; false (and empty) if absent.
+    bool LoadString(UINT id);
+
+    // Removes trailing characters found in set; TrimLeft/TrimRight without a set use iswspace.
+    CString& TrimRight(const wchar_t* set);
+    CString& TrimRight();
+    CString& TrimLeft();
+    CString& Trim() { return TrimRight().TrimLeft(); }
+
+    // Direct buffer access for system calls: room for at least minLength characters plus
+    // the terminator. ReleaseBuffer ends the text at newLength, or at the first NUL when -1.
+    wchar_t* GetBuffer(int minLength);
+    void ReleaseBuffer(int newLength = -1);
+
+private:
+    std::wstring m_text;
+};
+
+// Module whose resources the program's strings, menus and dialogs come from.
+HINSTANCE GetResourceInstance() noexcept;

@@ -1,0 +1,3 @@
+#include "Window.h"
+
+const RECT CWindow::rcDefault = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
