@@ -3,6 +3,7 @@
 // once, cannot be copied, and can be moved. Close functions keep the caller's last error.
 #include <windows.h>
 #include <setupapi.h>
+#include <oleauto.h>
 #include <utility>
 
 template <typename Traits>
@@ -76,6 +77,7 @@ inline void FreeLibraryModule(HMODULE h) noexcept { ::FreeLibrary(h); }
 inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
 inline void CoTaskFree(void* p) noexcept { ::CoTaskMemFree(p); }
 inline void DestroyIconHandle(HICON h) noexcept { ::DestroyIcon(h); }
+inline void FreeBstr(BSTR s) noexcept { ::SysFreeString(s); }
 } // namespace unique_detail
 
 using unique_hfile = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle, INVALID_HANDLE_VALUE>>;
@@ -90,6 +92,7 @@ using unique_hmodule = unique_any<handle_traits<HMODULE, unique_detail::FreeLibr
 using unique_hwnd = unique_any<handle_traits<HWND, unique_detail::DestroyWindowHandle, nullptr>>;
 using unique_cotaskmem = unique_any<handle_traits<void*, unique_detail::CoTaskFree, nullptr>>;
 using unique_hicon = unique_any<handle_traits<HICON, unique_detail::DestroyIconHandle, nullptr>>;
+using unique_bstr = unique_any<handle_traits<BSTR, unique_detail::FreeBstr, nullptr>>;
 
 // A screen device context borrowed with GetDC and given back with ReleaseDC.
 class unique_screen_dc
