@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <setupapi.h>
 #include <oleauto.h>
+#include <cstdint>
 #include <utility>
 
 template <typename Traits>
@@ -57,7 +58,9 @@ private:
     pointer m_value = Traits::invalid();
 };
 
-template <typename T, auto Close, auto Invalid>
+// Invalid is the "no resource" value as an integer: 0 for null handles, -1 for
+// INVALID_HANDLE_VALUE (which is not a constant expression).
+template <typename T, auto Close, intptr_t Invalid = 0>
 struct handle_traits
 {
     using pointer = T;
@@ -80,19 +83,19 @@ inline void DestroyIconHandle(HICON h) noexcept { ::DestroyIcon(h); }
 inline void FreeBstr(BSTR s) noexcept { ::SysFreeString(s); }
 } // namespace unique_detail
 
-using unique_hfile = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle, INVALID_HANDLE_VALUE>>;
-using unique_handle = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle, nullptr>>;
-using unique_hfont = unique_any<handle_traits<HFONT, unique_detail::DeleteGdiObject, nullptr>>;
-using unique_hbitmap = unique_any<handle_traits<HBITMAP, unique_detail::DeleteGdiObject, nullptr>>;
-using unique_hmenu = unique_any<handle_traits<HMENU, unique_detail::DestroyMenuHandle, nullptr>>;
-using unique_hhook = unique_any<handle_traits<HHOOK, unique_detail::UnhookHook, nullptr>>;
-using unique_hdevinfo = unique_any<handle_traits<HDEVINFO, unique_detail::DestroyDevInfo, INVALID_HANDLE_VALUE>>;
-using unique_process_heap_ptr = unique_any<handle_traits<void*, unique_detail::FreeHeapBlock, nullptr>>;
-using unique_hmodule = unique_any<handle_traits<HMODULE, unique_detail::FreeLibraryModule, nullptr>>;
-using unique_hwnd = unique_any<handle_traits<HWND, unique_detail::DestroyWindowHandle, nullptr>>;
-using unique_cotaskmem = unique_any<handle_traits<void*, unique_detail::CoTaskFree, nullptr>>;
-using unique_hicon = unique_any<handle_traits<HICON, unique_detail::DestroyIconHandle, nullptr>>;
-using unique_bstr = unique_any<handle_traits<BSTR, unique_detail::FreeBstr, nullptr>>;
+using unique_hfile = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle, -1>>;
+using unique_handle = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle>>;
+using unique_hfont = unique_any<handle_traits<HFONT, unique_detail::DeleteGdiObject>>;
+using unique_hbitmap = unique_any<handle_traits<HBITMAP, unique_detail::DeleteGdiObject>>;
+using unique_hmenu = unique_any<handle_traits<HMENU, unique_detail::DestroyMenuHandle>>;
+using unique_hhook = unique_any<handle_traits<HHOOK, unique_detail::UnhookHook>>;
+using unique_hdevinfo = unique_any<handle_traits<HDEVINFO, unique_detail::DestroyDevInfo, -1>>;
+using unique_process_heap_ptr = unique_any<handle_traits<void*, unique_detail::FreeHeapBlock>>;
+using unique_hmodule = unique_any<handle_traits<HMODULE, unique_detail::FreeLibraryModule>>;
+using unique_hwnd = unique_any<handle_traits<HWND, unique_detail::DestroyWindowHandle>>;
+using unique_cotaskmem = unique_any<handle_traits<void*, unique_detail::CoTaskFree>>;
+using unique_hicon = unique_any<handle_traits<HICON, unique_detail::DestroyIconHandle>>;
+using unique_bstr = unique_any<handle_traits<BSTR, unique_detail::FreeBstr>>;
 
 // A screen device context borrowed with GetDC and given back with ReleaseDC.
 class unique_screen_dc

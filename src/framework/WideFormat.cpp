@@ -272,8 +272,8 @@ void AppendFormatV(std::wstring& out, const wchar_t* format, va_list argsIn)
             wchar_t ch = static_cast<wchar_t>(code);
             if (narrow)
             {
-                const char byte = static_cast<char>(code);
-                if (::MultiByteToWideChar(CP_ACP, 0, &byte, 1, &ch, 1) != 1)
+                const char narrowChar = static_cast<char>(code);
+                if (::MultiByteToWideChar(CP_ACP, 0, &narrowChar, 1, &ch, 1) != 1)
                     ch = L'?';
             }
             Spec text = spec;

@@ -25,6 +25,7 @@ struct CWndClassInfo
     WNDCLASSEXW wc{};
     const wchar_t* superclassOf = nullptr; // system class to take the procedure from
     const wchar_t* cursorId = IDC_ARROW;
+    UINT iconId = 0;                       // large and small class icons from this resource
     WNDPROC originalProc = nullptr;        // the superclassed class's own procedure
     ATOM atom = 0;
     wchar_t autoName[24] = {};
@@ -68,6 +69,15 @@ struct CWndClassInfo
         else if (wc.hCursor == nullptr && cursorId != nullptr)
         {
             wc.hCursor = ::LoadCursorW(nullptr, cursorId);
+        }
+        if (iconId != 0)
+        {
+            wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                                       ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON),
+                                                       LR_DEFAULTCOLOR | LR_SHARED));
+            wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                                         ::GetSystemMetrics(SM_CXSMICON),
+                                                         ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
         }
         if (wc.lpszClassName == nullptr)
         {

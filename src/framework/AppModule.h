@@ -1,0 +1,30 @@
+#pragma once
+// The application module: the main thread's id and the map from thread id to the message
+// loop running on that thread, guarded by one critical section.
+#include "framework/MessageLoop.h"
+
+#include <map>
+#include <memory>
+
+class CAppModule
+{
+public:
+    CAppModule();
+    CAppModule(const CAppModule&) = delete;
+    CAppModule& operator=(const CAppModule&) = delete;
+    ~CAppModule();
+
+    HRESULT Init();
+    void Term();
+
+    bool AddMessageLoop(CMessageLoop* loop);
+    bool RemoveMessageLoop();
+    CMessageLoop* GetMessageLoop(DWORD threadId = ::GetCurrentThreadId());
+
+    [[nodiscard]] DWORD GetMainThreadId() const noexcept { return m_dwMainThreadID; }
+
+private:
+    DWORD m_dwMainThreadID = 0;
+    std::unique_ptr<std::map<DWORD, CMessageLoop*>> m_pMsgLoopMap;
+    CRITICAL_SECTION m_lock;
+};

@@ -1,0 +1,125 @@
+#include "framework/MessageLoop.h"
+
+#include <algorithm>
+
+namespace
+{
+constexpr UINT kCaretBlinkTimer = 0x0118;
+
+template <typename T>
+bool RemoveOne(std::vector<T*>& items, T* item)
+{
+    auto it = std::find(items.begin(), items.end(), item);
+    if (it == items.end())
+        return false;
+    items.erase(it);
+    return true;
+}
+} // namespace
+
+bool CMessageLoop::AddMessageFilter(CMessageFilter* filter)
+{
+    try
+    {
+        m_aMsgFilter.push_back(filter);
+        return true;
+    }
+    catch (...)
+    {
+        return false;
+    }
+}
+
+bool CMessageLoop::RemoveMessageFilter(CMessageFilter* filter)
+{
+    return RemoveOne(m_aMsgFilter, filter);
+}
+
+bool CMessageLoop::AddIdleHandler(CIdleHandler* handler)
+{
+    try
+    {
+        m_aIdleHandler.push_back(handler);
+        return true;
+    }
+    catch (...)
+    {
+        return false;
+    }
+}
+
+bool CMessageLoop::RemoveIdleHandler(CIdleHandler* handler)
+{
+    return RemoveOne(m_aIdleHandler, handler);
+}
+
+bool CMessageLoop::IsIdleMessage(const MSG& msg) noexcept
+{
+    switch (msg.message)
+    {
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+    case WM_PAINT:
+    case kCaretBlinkTimer:
+        return false;
+    default:
+        return true;
+    }
+}
+
+int CMessageLoop::Run()
+{
+    bool doIdle = true;
+    int idleCount = 0;
+    for (;;)
+    {
+        while (doIdle && !::PeekMessageW(&m_msg, nullptr, 0, 0, PM_NOREMOVE))
+        {
+            if (!OnIdle(idleCount++))
+                doIdle = false;
+        }
+
+        const BOOL got = ::GetMessageW(&m_msg, nullptr, 0, 0);
+        if (got == -1)
+            continue;
+        if (!got)
+            return static_cast<int>(m_msg.wParam);
+
+        if (!PreTranslateMessage(&m_msg))
+        {
+            ::TranslateMessage(&m_msg);
+            ::DispatchMessageW(&m_msg);
+        }
+
+        if (IsIdleMessage(m_msg))
+        {
+            doIdle = true;
+            idleCount = 0;
+        }
+    }
+}
+
+BOOL CMessageLoop::PreTranslateMessage(MSG* pMsg)
+{
+    // A filter may remove itself while handling a message: walk a snapshot by index.
+    for (size_t i = m_aMsgFilter.size(); i-- > 0;)
+    {
+        if (i >= m_aMsgFilter.size())
+            continue;
+        CMessageFilter* filter = m_aMsgFilter[i];
+        if (filter != nullptr && filter->PreTranslateMessage(pMsg))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CMessageLoop::OnIdle(int)
+{
+    for (size_t i = 0; i < m_aIdleHandler.size(); ++i)
+    {
+        CIdleHandler* handler = m_aIdleHandler[i];
+        if (handler != nullptr)
+            handler->OnIdle();
+    }
+    return FALSE;
+}
