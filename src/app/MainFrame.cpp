@@ -1,0 +1,171 @@
+#include "app/MainFrame.h"
+
+#include "app/Run.h"
+#include "decoder/DeviceChange.h"
+#include "log/LogFont.h"
+#include "log/LogHeader.h"
+#include "res/resource.h"
+
+namespace
+{
+constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+constexpr DWORD kFrameExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
+constexpr DWORD kCommandBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TBSTYLE_LIST |
+                                   TBSTYLE_FLAT | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
+constexpr DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TBSTYLE_TOOLTIPS |
+                                TBSTYLE_FLAT | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
+constexpr DWORD kReBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
+                              RBS_BANDBORDERS | RBS_AUTOSIZE | CCS_NODIVIDER;
+constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | SBARS_SIZEGRIP;
+constexpr DWORD kViewStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL |
+                             ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL;
+static_assert(kFrameStyle == 0x06CF0000 && kFrameExStyle == 0x00040100);
+static_assert(kCommandBarStyle == 0x5600184C && kToolBarStyle == 0x5600094C && kReBarStyle == 0x56002640);
+static_assert(kStatusBarStyle == 0x56000100 && kViewStyle == 0x563001C4);
+
+constexpr CUpdateUIElement kUpdateUIMap[] = {
+    {ID_NOTIFICATIONS_DEVICE, UPDUI_MENUPOPUP},
+    {ID_VIEW_TOOLBAR, UPDUI_MENUPOPUP},
+    {ID_VIEW_STATUS_BAR, UPDUI_MENUPOPUP},
+    {0, 0},
+};
+} // namespace
+
+CWndClassInfo& CMainFrame::GetWndClassInfo()
+{
+    return GetFrameClassInfo(IDR_MAINFRAME);
+}
+
+const CUpdateUIElement* CMainFrame::GetUpdateUIMap()
+{
+    return kUpdateUIMap;
+}
+
+CMainFrame::~CMainFrame() = default;
+
+HWND CMainFrame::CreateEx()
+{
+    return CFrameWindowImpl::CreateEx(IDR_MAINFRAME, nullptr, CWindow::rcDefault, kFrameStyle, kFrameExStyle);
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_hAccel == nullptr || m_hWnd == nullptr)
+        return FALSE;
+    return ::TranslateAcceleratorW(m_hWnd, m_hAccel, pMsg);
+}
+
+BOOL CMainFrame::OnIdle()
+{
+    UIUpdateToolBar();
+    return FALSE;
+}
+
+BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD)
+{
+    switch (message)
+    {
+    case WM_CREATE:
+        result = OnCreate();
+        return TRUE;
+    case WM_DESTROY:
+        OnDestroy();
+        break; // the base layer posts the quit message
+    case WM_DEVICECHANGE:
+        // The decoder's BOOL, sign-extended, is the message result: no query is refused.
+        result = static_cast<LRESULT>(static_cast<LONG>(OnDeviceChange(m_view, static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam))));
+        return TRUE;
+    case WM_CLOSE:
+        if (OnClose())
+        {
+            result = 0;
+            return TRUE;
+        }
+        return FALSE;
+    case WM_QUERYENDSESSION:
+        result = OnQueryEndSession();
+        return TRUE;
+    case WM_COMMAND:
+        if (OnCommand(LOWORD(wParam)))
+        {
+            result = 0;
+            return TRUE;
+        }
+        break;
+    default:
+        break;
+    }
+    if (ProcessUpdateUIMessage(message, wParam, lParam))
+        return TRUE;
+    return ProcessFrameMessage(hWnd, message, wParam, lParam, result);
+}
+
+LRESULT CMainFrame::OnCreate()
+{
+    HWND toolBar = CreateBars();
+    CreateLogView();
+    NewLog();
+
+    UIAddToolBar(toolBar);
+    if (m_hWndReBar != nullptr)
+        ::SendMessageW(m_hWndReBar, RB_SHOWBAND, 1, FALSE);
+    UISetCheck(ID_VIEW_TOOLBAR, false);
+    UIEnable(ID_VIEW_TOOLBAR, false);
+    UISetCheck(ID_VIEW_STATUS_BAR, true);
+
+    if (CMessageLoop* loop = g_appModule.GetMessageLoop())
+    {
+        loop->AddMessageFilter(this);
+        loop->AddIdleHandler(this);
+    }
+    return 0;
+}
+
+HWND CMainFrame::CreateBars()
+{
+    if (m_cmdBar.Create(m_hWnd, kCommandBarStyle) != nullptr)
+    {
+        m_cmdBar.AttachMenu(GetMenu());
+        SetMenu(nullptr);
+        m_pChevronCommandBar = &m_cmdBar;
+    }
+    HWND toolBar = frame_bars::CreateToolBarFromResource(m_hWnd, IDR_MAINFRAME, false, kToolBarStyle, ATL_IDW_TOOLBAR);
+
+    m_hWndReBar = frame_bars::CreateReBar(m_hWnd, kReBarStyle, ATL_IDW_TOOLBAR);
+    frame_bars::AddReBarBand(m_hWndReBar, m_cmdBar.m_hWnd, false);
+    frame_bars::AddReBarBand(m_hWndReBar, toolBar, true);
+
+    wchar_t ready[128] = {};
+    ::LoadStringW(GetResourceInstance(), IDS_IDLE_MESSAGE, ready, 128);
+    m_hWndStatusBar = ::CreateStatusWindowW(kStatusBarStyle, ready, m_hWnd, ATL_IDW_STATUS_BAR);
+    return toolBar;
+}
+
+void CMainFrame::CreateLogView()
+{
+    m_hWndClient = m_view.Create(m_hWnd, CWindow::rcDefault, nullptr, kViewStyle, WS_EX_CLIENTEDGE, ATL_IDW_CLIENT);
+    m_font.reset(CreateLogFont());
+    if (m_font)
+        m_view.SetFont(m_font.get(), TRUE);
+    m_view.SetReadOnly(TRUE);
+    m_view.SetLimitText(0);
+}
+
+void CMainFrame::OnDestroy()
+{
+    if (m_deviceNotification.m_hDevNotify != nullptr)
+        m_deviceNotification.Unregister();
+    if (CMessageLoop* loop = g_appModule.GetMessageLoop())
+    {
+        loop->RemoveMessageFilter(this);
+        loop->RemoveIdleHandler(this);
+    }
+}
+
+void CMainFrame::NewLog()
+{
+    CString header;
+    BuildLogHeader(header);
+    m_view.SetWindowText(header);
+    m_view.SetModify(FALSE);
+}

@@ -1,0 +1,72 @@
+#pragma once
+// CMainFrame: the program's one top-level window. Owns the log view, the command bar (and
+// with it the menu), the log font, the device-notification registration and the save path;
+// routes every message: its own handlers, then update-UI, then the frame base layer.
+#include "framework/FrameWindow.h"
+#include "framework/MessageLoop.h"
+#include "framework/UniqueHandle.h"
+#include "framework/UpdateUI.h"
+#include "log/OrvaneView.h"
+#include "notify/DeviceNotification.h"
+
+class CMainFrame : public CFrameWindowImpl<CMainFrame>,
+                   public CUpdateUI<CMainFrame>,
+                   public CMessageFilter,
+                   public CIdleHandler
+{
+public:
+    static CWndClassInfo& GetWndClassInfo();
+    static const CUpdateUIElement* GetUpdateUIMap();
+
+    CMainFrame() = default;
+    ~CMainFrame() override;
+
+    // Creates the window (title, menu and accelerators 128); null on failure.
+    HWND CreateEx();
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnIdle() override;
+
+    BOOL ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD = 0);
+
+    // Replaces the log with the header of a new log and clears the modified mark.
+    void NewLog();
+    // Saves to m_szFilePath, or asks for a path first when there is none.
+    bool SaveLog();
+    // Asks for a path with the save dialog, remembers it, then saves.
+    bool SaveLogAs();
+    // Asks whether to save unsaved lines; true when the caller may go on.
+    bool PromptSaveChanges();
+
+    // The parts tests and the harness look at.
+    [[nodiscard]] COrvaneView& View() noexcept { return m_view; }
+    [[nodiscard]] const wchar_t* FilePath() const noexcept { return m_szFilePath; }
+    [[nodiscard]] bool DeviceNotificationsOn() const noexcept { return m_bDeviceNotifications; }
+
+private:
+    COrvaneView m_view;
+    CCommandBarCtrl m_cmdBar;
+    unique_hfont m_font;
+    CDeviceNotification m_deviceNotification;
+    wchar_t m_szFilePath[MAX_PATH] = {};
+    bool m_bDeviceNotifications = false;
+    bool m_bToolBarVisible = false;
+
+    LRESULT OnCreate();
+    void OnDestroy();
+    BOOL OnClose();
+    BOOL OnQueryEndSession();
+    BOOL OnCommand(UINT id);
+
+    void OnFileNew();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnAppExit();
+    void OnAppAbout();
+    void OnViewToolBar();
+    void OnViewStatusBar();
+    void OnNotificationsDevice();
+
+    HWND CreateBars();
+    void CreateLogView();
+};

@@ -1,0 +1,132 @@
+// The frame's commands and the save prompt that guards closing and starting a new log.
+#include "app/AppMessageBox.h"
+#include "app/MainFrame.h"
+#include "res/resource.h"
+#include "version/AboutDlg.h"
+
+BOOL CMainFrame::OnCommand(UINT id)
+{
+    switch (id)
+    {
+    case ID_FILE_NEW: OnFileNew(); return TRUE;
+    case ID_FILE_SAVE: OnFileSave(); return TRUE;
+    case ID_FILE_SAVE_AS: OnFileSaveAs(); return TRUE;
+    case ID_APP_EXIT: OnAppExit(); return TRUE;
+    case ID_APP_ABOUT: OnAppAbout(); return TRUE;
+    case ID_VIEW_TOOLBAR: OnViewToolBar(); return TRUE;
+    case ID_VIEW_STATUS_BAR: OnViewStatusBar(); return TRUE;
+    case ID_NOTIFICATIONS_DEVICE: OnNotificationsDevice(); return TRUE;
+    default:
+        // Open, Print, the edit keys and the pane keys have no handler: they do nothing.
+        return FALSE;
+    }
+}
+
+bool CMainFrame::PromptSaveChanges()
+{
+    if (!m_view.GetModify())
+        return true;
+    switch (AppMessageBox(IDS_SAVE_CHANGES, MB_YESNOCANCEL | MB_ICONQUESTION, S_OK))
+    {
+    case IDCANCEL:
+        return false;
+    case IDYES:
+        return SaveLog();
+    default:
+        return true;
+    }
+}
+
+// True when the close is refused (the message is then handled with result 0).
+BOOL CMainFrame::OnClose()
+{
+    return PromptSaveChanges() ? FALSE : TRUE;
+}
+
+// Logging off or shutting down asks like a close; Cancel or a failed save refuses it.
+BOOL CMainFrame::OnQueryEndSession()
+{
+    return PromptSaveChanges() ? TRUE : FALSE;
+}
+
+void CMainFrame::OnFileNew()
+{
+    if (!PromptSaveChanges())
+        return;
+    NewLog();
+    m_szFilePath[0] = L'\0';
+}
+
+void CMainFrame::OnFileSave()
+{
+    SaveLog();
+}
+
+void CMainFrame::OnFileSaveAs()
+{
+    SaveLogAs();
+}
+
+void CMainFrame::OnAppExit()
+{
+    PostMessage(WM_CLOSE);
+}
+
+void CMainFrame::OnAppAbout()
+{
+    CAboutDlg dialog;
+    dialog.DoModal(::GetActiveWindow());
+}
+
+void CMainFrame::OnViewToolBar()
+{
+    m_bToolBarVisible = !m_bToolBarVisible;
+    if (m_hWndReBar != nullptr)
+    {
+        const LRESULT band = ::SendMessageW(m_hWndReBar, RB_IDTOINDEX, ATL_IDW_BAND_FIRST + 1, 0);
+        ::SendMessageW(m_hWndReBar, RB_SHOWBAND, static_cast<WPARAM>(band), m_bToolBarVisible);
+    }
+    UISetCheck(ID_VIEW_TOOLBAR, m_bToolBarVisible);
+    UpdateLayout(true);
+}
+
+void CMainFrame::OnViewStatusBar()
+{
+    if (m_hWndStatusBar == nullptr)
+        return;
+    const bool show = !::IsWindowVisible(m_hWndStatusBar);
+    ::ShowWindow(m_hWndStatusBar, show ? SW_SHOWNOACTIVATE : SW_HIDE);
+    UISetCheck(ID_VIEW_STATUS_BAR, show);
+    UpdateLayout(true);
+}
+
+void CMainFrame::OnNotificationsDevice()
+{
+    if (!m_bDeviceNotifications)
+    {
+        const HRESULT hr = m_deviceNotification.Register(m_hWnd);
+        if (hr != S_OK)
+        {
+            AppMessageBox(IDS_NOTIFICATIONS_START_FAILED, 0, hr);
+            return;
+        }
+        UISetCheck(ID_NOTIFICATIONS_DEVICE, true);
+        // A status line always opens an entry of its own, never indented under an event.
+        m_view.m_bTimestamp = true;
+        m_view.AppendLine(IDS_NOTIFICATIONS_ENABLED);
+        m_bDeviceNotifications = true;
+    }
+    else
+    {
+        const HRESULT hr = m_deviceNotification.Unregister();
+        if (hr != S_OK)
+        {
+            AppMessageBox(IDS_NOTIFICATIONS_STOP_FAILED, 0, hr);
+            return;
+        }
+        UISetCheck(ID_NOTIFICATIONS_DEVICE, false);
+        m_view.m_bTimestamp = true;
+        m_view.AppendLine(IDS_NOTIFICATIONS_DISABLED);
+        m_bDeviceNotifications = false;
+    }
+}
