@@ -8,19 +8,15 @@
 class CMessageFilter
 {
 public:
+    virtual ~CMessageFilter() = default;
     virtual BOOL PreTranslateMessage(MSG* pMsg) = 0;
-
-protected:
-    ~CMessageFilter() = default;
 };
 
 class CIdleHandler
 {
 public:
+    virtual ~CIdleHandler() = default;
     virtual BOOL OnIdle() = 0;
-
-protected:
-    ~CIdleHandler() = default;
 };
 
 class CMessageLoop
