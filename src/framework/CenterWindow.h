@@ -1,0 +1,15 @@
+#pragma once
+// Centring of a top-level window over another one, as dialogs do it:
+// over the owner while the owner can be seen, otherwise in the middle of the work area of
+// the nearest monitor, and never sticking out of that work area.
+#include <windows.h>
+
+// Top-left corner for a window of windowRect's size centred on reference and then pushed
+// back inside workArea (right/bottom edge first, so a window larger than the work area
+// keeps its left/top edge visible).
+POINT CenteredPosition(const RECT& windowRect, const RECT& reference, const RECT& workArea) noexcept;
+
+// Moves window (size, Z order and activation unchanged) centred over owner. A null,
+// hidden or minimised owner means the work area of the monitor nearest to window. FALSE,
+// without moving, when no monitor information can be had.
+BOOL CenterWindow(HWND window, HWND owner) noexcept;

@@ -1,0 +1,109 @@
+#pragma once
+// CDialogImpl<T, TBase>: a modal dialog from the program's dialog template T::IDD, tied to
+// one C++ object of type T. Every message the dialog procedure sees goes to
+// T::ProcessWindowMessage; a handled message's result reaches its sender, an unhandled one
+// gets the dialog manager's default processing. No exception leaves the dialog procedure.
+#include "Window.h"
+#include "WideString.h"
+
+namespace dialog_detail
+{
+// The object whose dialog DoModal is creating on this thread; claimed by its first message.
+inline thread_local void* t_creatingDialog = nullptr;
+
+// Messages whose result is the dialog procedure's return value rather than DWLP_MSGRESULT.
+constexpr bool ReturnsResultDirectly(UINT message) noexcept
+{
+    switch (message)
+    {
+    case WM_INITDIALOG:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace dialog_detail
+
+template <class T, class TBase = CWindow>
+class CDialogImpl : public TBase
+{
+public:
+    CDialogImpl() = default;
+    CDialogImpl(const CDialogImpl&) = delete;
+    CDialogImpl& operator=(const CDialogImpl&) = delete;
+
+    // A dialog that outlives its object no longer reaches it.
+    virtual ~CDialogImpl()
+    {
+        if (this->m_hWnd != nullptr && ::IsWindow(this->m_hWnd))
+            ::SetWindowLongPtrW(this->m_hWnd, DWLP_USER, 0);
+    }
+
+    // Runs the dialog until EndDialog; returns the value given to it, or -1 (last error set)
+    // when the dialog could not be created.
+    INT_PTR DoModal(HWND owner = ::GetActiveWindow(), LPARAM initParam = 0) noexcept
+    {
+        dialog_detail::t_creatingDialog = this;
+        const INT_PTR result = ::DialogBoxParamW(GetResourceInstance(), MAKEINTRESOURCEW(T::IDD), owner,
+                                                 &CDialogImpl::DialogProc, initParam);
+        // Still set if the template could not even be loaded.
+        dialog_detail::t_creatingDialog = nullptr;
+        return result;
+    }
+
+    BOOL EndDialog(INT_PTR result) const noexcept { return ::EndDialog(this->m_hWnd, result); }
+
+    // T hides this with its own message map.
+    BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD = 0) { return FALSE; }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<CDialogImpl*>(::GetWindowLongPtrW(hWnd, DWLP_USER));
+        if (self == nullptr && dialog_detail::t_creatingDialog != nullptr)
+        {
+            self = static_cast<CDialogImpl*>(dialog_detail::t_creatingDialog);
+            dialog_detail::t_creatingDialog = nullptr;
+            self->m_hWnd = hWnd;
+            ::SetWindowLongPtrW(hWnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        }
+        if (self == nullptr)
+            return FALSE;
+
+        LRESULT result = 0;
+        BOOL handled = FALSE;
+        try
+        {
+            handled = static_cast<T*>(self)->ProcessWindowMessage(hWnd, message, wParam, lParam, result, 0);
+        }
+        catch (...)
+        {
+            // A handler that could not finish (out of memory) does nothing rather than half.
+            handled = TRUE;
+            result = 0;
+        }
+
+        if (message == WM_NCDESTROY)
+        {
+            ::SetWindowLongPtrW(hWnd, DWLP_USER, 0);
+            self->m_hWnd = nullptr;
+        }
+        if (!handled)
+            return FALSE;
+        if (dialog_detail::ReturnsResultDirectly(message))
+            return static_cast<INT_PTR>(result);
+        ::SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+};
