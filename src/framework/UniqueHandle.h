@@ -80,6 +80,7 @@ inline void FreeLibraryModule(HMODULE h) noexcept { ::FreeLibrary(h); }
 inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
 inline void CoTaskFree(void* p) noexcept { ::CoTaskMemFree(p); }
 inline void DestroyIconHandle(HICON h) noexcept { ::DestroyIcon(h); }
+inline void CloseRegistryKey(HKEY h) noexcept { ::RegCloseKey(h); }
 inline void FreeBstr(BSTR s) noexcept { ::SysFreeString(s); }
 } // namespace unique_detail
 
