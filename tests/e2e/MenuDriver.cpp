@@ -4,6 +4,7 @@
 #include "Wait.h"
 #include "WindowQuery.h"
 
+#include <cstdio>
 #include <cwctype>
 #include <sstream>
 
@@ -61,6 +62,21 @@ bool MenuDriver::OpenWithMnemonic(wchar_t mnemonic)
         !::PostMessageW(target, WM_SYSKEYUP, key, KeyData(key, kAltDown | kKeyUpBits)))
         return false;
     return WaitUntil([this] { return OpenPopup() != nullptr; });
+}
+
+bool MenuDriver::OpenWithClick(int index)
+{
+    HWND bar = m_process.CommandBar();
+    std::wstring answer;
+    if (bar == nullptr || !m_process.Probe().Query(bar, ProbeRequest::ToolbarButtonRect, index, answer))
+        return false;
+    RECT button{};
+    if (std::swscanf(answer.c_str(), L"%ld %ld %ld %ld", &button.left, &button.top, &button.right, &button.bottom) != 4)
+        return false;
+    const LPARAM centre = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    // The pointer comes to the button, then presses it: the bar drops the popup on the press.
+    return ::PostMessageW(bar, WM_MOUSEMOVE, 0, centre) && ::PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, centre) &&
+           WaitUntil([this] { return OpenPopup() != nullptr; });
 }
 
 HWND MenuDriver::OpenPopup() const

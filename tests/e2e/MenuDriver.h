@@ -33,6 +33,8 @@ public:
 
     // Presses Alt+mnemonic in the log view and waits for a popup menu window of the program.
     bool OpenWithMnemonic(wchar_t mnemonic);
+    // Clicks the menu bar's button at index (0 for File) and waits for a popup menu window.
+    bool OpenWithClick(int index);
     // The open popup menu window ("#32768") of the program, or null.
     [[nodiscard]] HWND OpenPopup() const;
     bool ReadOpenPopup(std::vector<MenuItem>& items);

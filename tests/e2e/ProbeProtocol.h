@@ -21,6 +21,9 @@ enum class ProbeRequest : ULONG_PTR
     // lParam: a static control. Answer: the name of the system icon it shows ("IDI_QUESTION",
     // "IDI_ERROR", "IDI_WARNING", "IDI_INFORMATION"), "none" without one, "other" otherwise.
     StaticIcon = 3,
+    // Sent to a toolbar (the menu bar is one); lParam: a button index. Answer: the button's
+    // rectangle in the toolbar's client coordinates, "left top right bottom".
+    ToolbarButtonRect = 4,
 };
 
 inline const wchar_t* ProbeRequestMessageName(ProbeRequest request)
@@ -30,6 +33,7 @@ inline const wchar_t* ProbeRequestMessageName(ProbeRequest request)
     case ProbeRequest::DescribeMenu: return L"OrvaneE2E.Probe.DescribeMenu";
     case ProbeRequest::StatusBarText: return L"OrvaneE2E.Probe.StatusBarText";
     case ProbeRequest::StaticIcon: return L"OrvaneE2E.Probe.StaticIcon";
+    case ProbeRequest::ToolbarButtonRect: return L"OrvaneE2E.Probe.ToolbarButtonRect";
     }
     return L"OrvaneE2E.Probe.Unknown";
 }
