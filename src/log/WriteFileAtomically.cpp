@@ -119,11 +119,33 @@ bool IsReplaceUnusable(DWORD error) noexcept
     }
 }
 
+enum class TargetState
+{
+    Missing,
+    Replaceable,
+    Unavailable, // the last error says why
+};
+
+// Opens the target the way replacing it will (delete access, every kind of sharing). This
+// finds a target held open by another process before anything is moved: ReplaceFileW
+// would fail there too, but Wine's leaves a stray "rf*.tmp" file in the folder behind.
+TargetState ProbeTarget(const wchar_t* target)
+{
+    const unique_hfile probe(::CreateFileW(target, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, 0, nullptr));
+    if (probe)
+        return TargetState::Replaceable;
+    return ::GetLastError() == ERROR_FILE_NOT_FOUND ? TargetState::Missing : TargetState::Unavailable;
+}
+
 // ReplaceFileW keeps what belongs to the target (attributes, security, creation time);
 // a target that does not exist yet is simply renamed into place.
 BOOL MoveIntoPlace(const wchar_t* temporaryPath, const wchar_t* target)
 {
-    if (::GetFileAttributesW(target) == INVALID_FILE_ATTRIBUTES && ::GetLastError() == ERROR_FILE_NOT_FOUND)
+    const TargetState state = ProbeTarget(target);
+    if (state == TargetState::Unavailable)
+        return FALSE;
+    if (state == TargetState::Missing)
         return ::MoveFileExW(temporaryPath, target, MOVEFILE_WRITE_THROUGH);
     if (::ReplaceFileW(target, temporaryPath, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
         return TRUE;
