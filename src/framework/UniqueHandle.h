@@ -80,6 +80,7 @@ inline void FreeLibraryModule(HMODULE h) noexcept { ::FreeLibrary(h); }
 inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
 inline void CoTaskFree(void* p) noexcept { ::CoTaskMemFree(p); }
 inline void DestroyIconHandle(HICON h) noexcept { ::DestroyIcon(h); }
+inline void CloseRegistryKey(HKEY h) noexcept { ::RegCloseKey(h); }
 inline void FreeBstr(BSTR s) noexcept { ::SysFreeString(s); }
 } // namespace unique_detail
 
@@ -96,6 +97,7 @@ using unique_hwnd = unique_any<handle_traits<HWND, unique_detail::DestroyWindowH
 using unique_cotaskmem = unique_any<handle_traits<void*, unique_detail::CoTaskFree>>;
 using unique_hicon = unique_any<handle_traits<HICON, unique_detail::DestroyIconHandle>>;
 using unique_bstr = unique_any<handle_traits<BSTR, unique_detail::FreeBstr>>;
+using unique_hkey = unique_any<handle_traits<HKEY, unique_detail::CloseRegistryKey>>;
 
 // A screen device context borrowed with GetDC and given back with ReleaseDC.
 class unique_screen_dc

@@ -1,6 +1,9 @@
 #include "log/OrvaneView.h"
 
 #include "framework/WideString.h"
+#include "log/WriteFileAtomically.h"
+
+#include <new>
 
 namespace
 {
@@ -51,8 +54,21 @@ void COrvaneView::AppendLineV(const wchar_t* format, va_list args)
     ReplaceSel(line, FALSE);
 }
 
-BOOL COrvaneView::SaveToFile(const wchar_t*)
+BOOL COrvaneView::SaveToFile(const wchar_t* path)
 {
-    ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-    return FALSE;
+    try
+    {
+        // The control's text is exactly what the file holds: UTF-16LE code units, CR LF
+        // line ends, no byte-order mark and no terminating NUL.
+        const int length = GetWindowTextLength();
+        CString text;
+        const int copied = length > 0 ? GetWindowText(text.GetBuffer(length), length + 1) : 0;
+        text.ReleaseBuffer(copied);
+        return WriteFileAtomically(path, text.GetString(), static_cast<DWORD>(copied) * sizeof(wchar_t));
+    }
+    catch (const std::bad_alloc&)
+    {
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
 }

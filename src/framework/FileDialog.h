@@ -1,0 +1,68 @@
+#pragma once
+// The system's two save dialogs. CShellFileSaveDialog wraps the shell's IFileSaveDialog
+// object; CFileDialog the older common dialog (GetSaveFileNameW / GetOpenFileNameW), for
+// systems where the shell object cannot be created. Both are modal to an owner window.
+#include "framework/ComPtr.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <shobjidl.h>
+
+class CShellFileSaveDialog
+{
+public:
+    CShellFileSaveDialog() noexcept = default;
+
+    // Creates the shell's dialog object; every other call fails with E_POINTER before this
+    // has succeeded.
+    HRESULT Create() noexcept;
+    [[nodiscard]] bool IsCreated() const noexcept { return static_cast<bool>(m_dialog); }
+    [[nodiscard]] IFileSaveDialog* GetPtr() const noexcept { return m_dialog.Get(); }
+
+    HRESULT SetFileName(const wchar_t* name) noexcept;
+    // Replaces the dialog's options as a whole (FOS_* flags).
+    HRESULT SetOptions(FILEOPENDIALOGOPTIONS options) noexcept;
+    HRESULT SetDefaultExtension(const wchar_t* extension) noexcept;
+    HRESULT SetFileTypes(UINT count, const COMDLG_FILTERSPEC* types) noexcept;
+
+    // Runs the dialog modally. Cancelling is a failure: HRESULT_FROM_WIN32(ERROR_CANCELLED).
+    HRESULT Show(HWND owner) noexcept;
+
+    // Copies the chosen file's file-system path into buffer when it fits with its
+    // terminator; otherwise DISP_E_BUFFERTOOSMALL and buffer is left as it was. Any answer
+    // of the dialog other than S_OK is returned as a failure.
+    HRESULT GetFilePath(wchar_t* buffer, size_t capacity) noexcept;
+
+private:
+    CComPtr<IFileSaveDialog> m_dialog;
+};
+
+class CFileDialog
+{
+public:
+    // The classic dialog always gets the Explorer look, resizing, and a hook procedure that
+    // tracks the dialog's window (m_hWnd) while it is shown, on top of the caller's flags.
+    static constexpr DWORD kFrameworkFlags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
+
+    // filter: "Name\0Pattern\0...\0\0". fileName: the proposed name (cut to MAX_PATH - 1).
+    CFileDialog(BOOL bOpenFileDialog, const wchar_t* defaultExtension = nullptr, const wchar_t* fileName = nullptr,
+                DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const wchar_t* filter = nullptr,
+                HWND parent = nullptr) noexcept;
+    // m_ofn points into the object itself.
+    CFileDialog(const CFileDialog&) = delete;
+    CFileDialog& operator=(const CFileDialog&) = delete;
+
+    // IDOK with the chosen path in m_szFileName (and its name in m_szFileTitle), IDCANCEL
+    // when the user cancelled or the dialog failed (CommDlgExtendedError tells which).
+    // The owner given at construction wins over parent.
+    INT_PTR DoModal(HWND parent = ::GetActiveWindow()) noexcept;
+
+    OPENFILENAMEW m_ofn{};
+    BOOL m_bOpenFileDialog;
+    wchar_t m_szFileName[MAX_PATH]{};
+    wchar_t m_szFileTitle[256]{};
+    HWND m_hWnd = nullptr; // the dialog window, while DoModal runs
+
+private:
+    static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+};

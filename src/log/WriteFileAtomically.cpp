@@ -1,0 +1,203 @@
+#include "log/WriteFileAtomically.h"
+
+#include "framework/UniqueHandle.h"
+#include "framework/WideString.h"
+
+#include <cwchar>
+#include <new>
+
+namespace
+{
+// The absolute form of path. Relative names are resolved here because ReplaceFileW does
+// not accept them everywhere (Wine refuses them with ERROR_DIRECTORY).
+BOOL GetFullPath(const wchar_t* path, CString& full)
+{
+    DWORD capacity = ::GetFullPathNameW(path, 0, nullptr, nullptr);
+    while (capacity != 0)
+    {
+        const DWORD length = ::GetFullPathNameW(path, capacity, full.GetBuffer(static_cast<int>(capacity)), nullptr);
+        if (length == 0)
+            break;
+        if (length < capacity)
+        {
+            full.ReleaseBuffer(static_cast<int>(length));
+            return TRUE;
+        }
+        capacity = length; // the path changed between the two calls (current directory)
+    }
+    full.Empty();
+    return FALSE;
+}
+
+// Paths of MAX_PATH characters or more only work with the extended-length prefix. The
+// temporary name can cross that line even when the target's path does not.
+void AllowLongPath(CString& path)
+{
+    if (path.GetLength() < MAX_PATH || wcsncmp(path, L"\\\\?\\", 4) == 0)
+        return;
+    CString extended;
+    if (wcsncmp(path, L"\\\\", 2) == 0)
+        extended.Format(L"\\\\?\\UNC\\%s", path.GetString() + 2);
+    else
+        extended.Format(L"\\\\?\\%s", path.GetString());
+    path = extended;
+}
+
+// A new file beside the target, open for writing without sharing. Deleted on destruction
+// unless it was moved into the target's place.
+class CTemporaryFile
+{
+public:
+    CTemporaryFile() = default;
+    CTemporaryFile(const CTemporaryFile&) = delete;
+    CTemporaryFile& operator=(const CTemporaryFile&) = delete;
+    ~CTemporaryFile() { Discard(); }
+
+    BOOL CreateBeside(const CString& target)
+    {
+        const wchar_t* lastSeparator = wcsrchr(target, L'\\');
+        const int folderLength = lastSeparator != nullptr ? static_cast<int>(lastSeparator - target.GetString()) + 1 : 0;
+        const CString folder(target, folderLength);
+
+        static volatile LONG sequence = 0;
+        const DWORD seed = (::GetCurrentProcessId() * 2654435761u) ^ ::GetTickCount();
+        for (int attempt = 0; attempt < 64; ++attempt)
+        {
+            const DWORD suffix = seed + static_cast<DWORD>(::InterlockedIncrement(&sequence)) * 0x9E3779B9u;
+            m_path.Format(L"%s~%08X.tmp", folder.GetString(), suffix);
+            AllowLongPath(m_path);
+            m_file.reset(::CreateFileW(m_path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_ARCHIVE | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+            if (m_file)
+                return TRUE;
+            const DWORD error = ::GetLastError();
+            if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+                break;
+        }
+        m_path.Empty();
+        return FALSE;
+    }
+
+    [[nodiscard]] HANDLE Handle() const noexcept { return m_file.get(); }
+    [[nodiscard]] const CString& Path() const noexcept { return m_path; }
+
+    // Closes the handle and reports whether the system took every byte.
+    BOOL Close() noexcept { return ::CloseHandle(m_file.release()); }
+
+    // The file now has another name; there is nothing left to delete.
+    void Forget() noexcept { m_path.Empty(); }
+
+private:
+    void Discard() noexcept
+    {
+        if (m_path.IsEmpty())
+            return;
+        const DWORD lastError = ::GetLastError();
+        m_file.reset(); // the file was opened without sharing: close it before deleting it
+        ::DeleteFileW(m_path);
+        ::SetLastError(lastError);
+    }
+
+    unique_hfile m_file;
+    CString m_path;
+};
+
+// ReplaceFileW errors after which a plain rename is still worth trying: the file system
+// cannot replace, or the target was already moved aside and the new file must follow.
+bool IsReplaceUnusable(DWORD error) noexcept
+{
+    switch (error)
+    {
+    case ERROR_INVALID_FUNCTION:
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_CALL_NOT_IMPLEMENTED:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+        return true;
+    default:
+        return false;
+    }
+}
+
+enum class TargetState
+{
+    Missing,
+    Replaceable,
+    Unavailable, // the last error says why
+};
+
+// Opens the target the way replacing it will (delete access, every kind of sharing). This
+// finds a target held open by another process before anything is moved: ReplaceFileW
+// would fail there too, but Wine's leaves a stray "rf*.tmp" file in the folder behind.
+TargetState ProbeTarget(const wchar_t* target)
+{
+    const unique_hfile probe(::CreateFileW(target, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, 0, nullptr));
+    if (probe)
+        return TargetState::Replaceable;
+    return ::GetLastError() == ERROR_FILE_NOT_FOUND ? TargetState::Missing : TargetState::Unavailable;
+}
+
+// ReplaceFileW keeps what belongs to the target (attributes, security, creation time);
+// a target that does not exist yet is simply renamed into place.
+BOOL MoveIntoPlace(const wchar_t* temporaryPath, const wchar_t* target)
+{
+    const TargetState state = ProbeTarget(target);
+    if (state == TargetState::Unavailable)
+        return FALSE;
+    if (state == TargetState::Missing)
+        return ::MoveFileExW(temporaryPath, target, MOVEFILE_WRITE_THROUGH);
+    if (::ReplaceFileW(target, temporaryPath, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+        return TRUE;
+    if (!IsReplaceUnusable(::GetLastError()))
+        return FALSE;
+    return ::MoveFileExW(temporaryPath, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size, const AtomicWriteSeams& seams)
+{
+    CString target;
+    if (!GetFullPath(path, target))
+        return FALSE;
+    AllowLongPath(target);
+
+    CTemporaryFile temporary;
+    if (!temporary.CreateBeside(target))
+        return FALSE;
+
+    DWORD written = 0;
+    if (!seams.writeFile(temporary.Handle(), bytes, size, &written, nullptr))
+        return FALSE;
+    if (written != size)
+    {
+        ::SetLastError(ERROR_WRITE_FAULT);
+        return FALSE;
+    }
+    if (!::FlushFileBuffers(temporary.Handle()) || !temporary.Close())
+        return FALSE;
+    if (seams.beforeReplace != nullptr && !seams.beforeReplace(temporary.Path(), seams.context))
+        return FALSE;
+    if (!MoveIntoPlace(temporary.Path(), target))
+        return FALSE;
+    temporary.Forget();
+    return TRUE;
+}
+} // namespace
+
+BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, const AtomicWriteSeams& seams)
+{
+    if (path == nullptr || *path == L'\0' || (bytes == nullptr && size != 0))
+    {
+        ::SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    try
+    {
+        return WriteAndReplace(path, bytes, size, seams);
+    }
+    catch (const std::bad_alloc&)
+    {
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
+}

@@ -1,0 +1,53 @@
+#include "notify/DeviceNotification.h"
+
+#include <dbt.h>
+
+namespace
+{
+// A failed call that left no error behind must still read as a failure.
+HRESULT LastErrorResult() noexcept
+{
+    const DWORD error = ::GetLastError();
+    return error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
+}
+} // namespace
+
+CDeviceNotification::~CDeviceNotification()
+{
+    if (m_hDevNotify == nullptr)
+        return;
+    const DWORD lastError = ::GetLastError();
+    if (::UnregisterDeviceNotification(m_hDevNotify))
+        m_hDevNotify = nullptr;
+    ::SetLastError(lastError);
+}
+
+HRESULT CDeviceNotification::Register(HANDLE hRecipient)
+{
+    if (hRecipient == nullptr)
+        return E_INVALIDARG;
+    if (m_hDevNotify != nullptr)
+        return E_UNEXPECTED;
+
+    // The same call serves windows and services; only the flag tells the system which
+    // kind of handle it is given. No class GUID in the filter: the flag asks for them all.
+    const DWORD recipientKind = ::IsWindow(static_cast<HWND>(hRecipient)) ? DEVICE_NOTIFY_WINDOW_HANDLE
+                                                                           : DEVICE_NOTIFY_SERVICE_HANDLE;
+    DEV_BROADCAST_DEVICEINTERFACE_W filter{};
+    filter.dbcc_size = sizeof(filter);
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+
+    m_hDevNotify = ::RegisterDeviceNotificationW(hRecipient, &filter,
+                                                 recipientKind | DEVICE_NOTIFY_ALL_INTERFACE_CLASSES);
+    return m_hDevNotify != nullptr ? S_OK : LastErrorResult();
+}
+
+HRESULT CDeviceNotification::Unregister()
+{
+    if (m_hDevNotify == nullptr)
+        return S_OK;
+    if (!::UnregisterDeviceNotification(m_hDevNotify))
+        return LastErrorResult();
+    m_hDevNotify = nullptr;
+    return S_OK;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// Driving the program's menus as a user at the keyboard would: Alt with a popup's mnemonic drops
+// the popup, arrow keys move the highlight, Escape closes. The keys are posted to the program's
+// thread, so they work whichever window has the focus on the (virtual) desktop. Item states are
+// read from inside the program through the probe.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class OrvaneProcess;
+
+struct MenuItem
+{
+    UINT id = 0;
+    UINT type = 0;  // MFT_*
+    UINT state = 0; // MFS_*
+    std::wstring text;
+
+    [[nodiscard]] bool IsSeparator() const noexcept { return (type & MFT_SEPARATOR) != 0; }
+    [[nodiscard]] bool IsGrayed() const noexcept { return (state & MFS_DISABLED) != 0; }
+    [[nodiscard]] bool IsChecked() const noexcept { return (state & MFS_CHECKED) != 0; }
+    [[nodiscard]] bool IsHighlighted() const noexcept { return (state & MFS_HILITE) != 0; }
+};
+
+// Parses the probe's description of a menu; false on a malformed line.
+bool ParseMenuDescription(const std::wstring& description, std::vector<MenuItem>& items);
+
+class MenuDriver
+{
+public:
+    explicit MenuDriver(OrvaneProcess& process) : m_process(process) {}
+
+    // Presses Alt+mnemonic in the log view and waits for a popup menu window of the program.
+    bool OpenWithMnemonic(wchar_t mnemonic);
+    // Clicks the menu bar's button at index (0 for File) and waits for a popup menu window.
+    bool OpenWithClick(int index);
+    // The open popup menu window ("#32768") of the program, or null.
+    [[nodiscard]] HWND OpenPopup() const;
+    bool ReadOpenPopup(std::vector<MenuItem>& items);
+    // Presses Down until the item with command id is highlighted.
+    bool Highlight(UINT id);
+    // Presses Enter on the highlighted item.
+    bool ChooseHighlighted();
+    // Presses Escape until no popup is open and the program's menu mode has ended.
+    bool CloseAll();
+    // Presses one key in the program's thread: key down, then key up.
+    bool PressKey(UINT virtualKey);
+
+private:
+    OrvaneProcess& m_process;
+};
