@@ -1,0 +1,86 @@
+// Saving the log: to the remembered path, or to one chosen in the save dialog.
+#include "app/AppMessageBox.h"
+#include "app/MainFrame.h"
+#include "framework/FileDialog.h"
+#include "log/FileFilter.h"
+#include "res/resource.h"
+
+#include <shlwapi.h>
+
+namespace
+{
+constexpr wchar_t kDefaultExtension[] = L".txt";
+constexpr wchar_t kFallbackFileName[] = L"Orvane.txt";
+
+// The program's own file name with ".txt" in place of its extension.
+void GetDefaultFileName(wchar_t (&name)[MAX_PATH])
+{
+    if (::GetModuleFileNameW(nullptr, name, MAX_PATH) == 0)
+    {
+        lstrcpynW(name, kFallbackFileName, MAX_PATH);
+        return;
+    }
+    ::PathStripPathW(name);
+    ::PathRenameExtensionW(name, kDefaultExtension);
+}
+
+void ShowPathTooLong()
+{
+    AppMessageBox(IDS_SAVE_FAILED, 0, HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
+}
+} // namespace
+
+bool CMainFrame::SaveLog()
+{
+    if (m_szFilePath[0] == L'\0')
+        return SaveLogAs();
+    if (!m_view.SaveToFile(m_szFilePath))
+    {
+        AppMessageBox(IDS_SAVE_FAILED, 0, -1);
+        return false;
+    }
+    m_view.SetModify(FALSE);
+    return true;
+}
+
+bool CMainFrame::SaveLogAs()
+{
+    wchar_t defaultName[MAX_PATH];
+    GetDefaultFileName(defaultName);
+    CFileFilter filter;
+    filter.Load(IDS_FILE_FILTER);
+
+    CShellFileSaveDialog shellDialog;
+    if (SUCCEEDED(shellDialog.Create()))
+    {
+        shellDialog.SetFileName(defaultName);
+        shellDialog.SetOptions(FOS_OVERWRITEPROMPT | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+        shellDialog.SetDefaultExtension(kDefaultExtension);
+        if (filter.GetCount() > 0)
+            shellDialog.SetFileTypes(filter.GetCount(), filter.GetSpecs());
+        if (FAILED(shellDialog.Show(::GetActiveWindow())))
+            return false;
+        const HRESULT hr = shellDialog.GetFilePath(m_szFilePath, MAX_PATH);
+        if (hr == DISP_E_BUFFERTOOSMALL)
+        {
+            ShowPathTooLong();
+            return false;
+        }
+        if (hr != S_OK)
+            return false;
+        return SaveLog();
+    }
+
+    // No shell dialog on this system: the classic one, which always proposes the fixed name.
+    CFileDialog dialog(FALSE, kDefaultExtension, kFallbackFileName,
+                       OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, filter.GetText());
+    dialog.m_ofn.nFilterIndex = 0;
+    if (dialog.DoModal(::GetActiveWindow()) != IDOK)
+    {
+        if (::CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+            ShowPathTooLong();
+        return false;
+    }
+    lstrcpynW(m_szFilePath, dialog.m_szFileName, MAX_PATH);
+    return SaveLog();
+}
