@@ -1,6 +1,7 @@
 // The atomic file write: what the target holds after each kind of failure, and that no
 // temporary file is left behind.
 #include "log/WriteFileAtomically.h"
+#include "ImportPatch.h"
 #include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,14 @@ BOOL WINAPI FailDiskFull(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED)
 {
     *written = 0;
     ::SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+// ReplaceFileW as a file system that cannot replace, or refuses, would answer.
+DWORD g_replaceError = ERROR_SUCCESS;
+BOOL WINAPI RefuseReplace(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID)
+{
+    ::SetLastError(g_replaceError);
     return FALSE;
 }
 
@@ -188,4 +197,29 @@ TEST_F(WriteFileAtomicallyTest, EmptyPathIsInvalid)
 {
     EXPECT_FALSE(WriteFileAtomically(L"", "x", 1));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+TEST_F(WriteFileAtomicallyTest, ReplaceNotSupportedFallsBackToARename)
+{
+    CreateOldTarget();
+    const CImportPatch patch("kernel32.dll", "ReplaceFileW", reinterpret_cast<const void*>(&RefuseReplace));
+    ASSERT_TRUE(patch.IsActive());
+    g_replaceError = ERROR_NOT_SUPPORTED;
+
+    EXPECT_TRUE(Write(m_target, kNewBytes));
+    EXPECT_EQ(ReadBytes(m_target), kNewBytes);
+    EXPECT_EQ(m_folder.Names(), TargetOnly());
+}
+
+TEST_F(WriteFileAtomicallyTest, ReplaceRefusedIsAFailureThatKeepsTheTarget)
+{
+    CreateOldTarget();
+    const CImportPatch patch("kernel32.dll", "ReplaceFileW", reinterpret_cast<const void*>(&RefuseReplace));
+    ASSERT_TRUE(patch.IsActive());
+    g_replaceError = ERROR_ACCESS_DENIED;
+
+    EXPECT_FALSE(Write(m_target, kNewBytes));
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(ReadBytes(m_target), kOldBytes);
+    EXPECT_EQ(m_folder.Names(), TargetOnly());
 }
