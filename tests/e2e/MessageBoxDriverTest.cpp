@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(EachIcon, MessageBoxIcons,
                                            IconCase{MB_ICONERROR, L"IDI_ERROR"},
                                            IconCase{MB_ICONWARNING, L"IDI_WARNING"},
                                            IconCase{MB_ICONINFORMATION, L"IDI_INFORMATION"}),
-                         [](const ::testing::TestParamInfo<IconCase>& info) {
-                             const std::wstring name = info.param.icon + 4; // after "IDI_"
+                         [](const ::testing::TestParamInfo<IconCase>& param) {
+                             const std::wstring name = param.param.icon + 4; // after "IDI_"
                              return std::string(name.begin(), name.end());
                          });
