@@ -1,5 +1,5 @@
-// The program's message boxes, shown for real and read back while they are on screen: text,
-// icon, title, place and the button that closed them.
+// The program's message boxes, shown for real and read back while on screen: text, icon,
+// title, place and the button that closed them.
 #include "app/AppMessageBox.h"
 
 #include "framework/UniqueHandle.h"
@@ -11,9 +11,6 @@
 
 namespace
 {
-// The text control of the system's message box; its icon is the one static with SS_ICON.
-constexpr int kBoxTextId = 0xFFFF;
-
 struct SeenBox
 {
     bool shown = false;
@@ -30,21 +27,13 @@ std::wstring WindowText(HWND window)
     return text;
 }
 
-BOOL CALLBACK FindIconControl(HWND control, LPARAM found)
+// The box's icon is its one static control with SS_ICON (id 0x14 on Windows, 0x440 in Wine).
+BOOL CALLBACK FindIcon(HWND control, LPARAM icon)
 {
-    if ((::GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+    if ((::GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK) != SS_ICON || !::IsWindowVisible(control))
         return TRUE;
-    *reinterpret_cast<HWND*>(found) = control;
+    *reinterpret_cast<HICON*>(icon) = reinterpret_cast<HICON>(::SendMessageW(control, STM_GETICON, 0, 0));
     return FALSE;
-}
-
-HICON BoxIcon(HWND box)
-{
-    HWND control = nullptr;
-    ::EnumChildWindows(box, FindIconControl, reinterpret_cast<LPARAM>(&control));
-    return control != nullptr && ::IsWindowVisible(control)
-               ? reinterpret_cast<HICON>(::SendMessageW(control, STM_GETICON, 0, 0))
-               : nullptr;
 }
 
 BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found)
@@ -57,57 +46,52 @@ BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found)
     return FALSE;
 }
 
-// Watches this thread for a message box from a timer (the box's own loop dispatches it),
+// Looks for this thread's message box from a timer (the box's own loop dispatches it),
 // records what it shows and presses the given button.
 class CBoxAnswerer
 {
 public:
-    explicit CBoxAnswerer(int button)
+    explicit CBoxAnswerer(int button) : m_timer(::SetTimer(nullptr, 0, 20, &OnTimer))
     {
         s_seen = SeenBox{};
         s_button = button;
-        m_timer = ::SetTimer(nullptr, 0, 20, &OnTimer);
     }
     CBoxAnswerer(const CBoxAnswerer&) = delete;
     CBoxAnswerer& operator=(const CBoxAnswerer&) = delete;
     ~CBoxAnswerer() { ::KillTimer(nullptr, m_timer); }
 
-    static const SeenBox& Seen() { return s_seen; }
+    static inline SeenBox s_seen;
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
     {
         HWND box = nullptr;
-        if (s_seen.shown)
-            return;
-        ::EnumThreadWindows(::GetCurrentThreadId(), FindVisibleDialog, reinterpret_cast<LPARAM>(&box));
+        if (!s_seen.shown)
+            ::EnumThreadWindows(::GetCurrentThreadId(), FindVisibleDialog, reinterpret_cast<LPARAM>(&box));
         if (box == nullptr)
             return;
         s_seen.shown = true;
         s_seen.title = WindowText(box);
-        s_seen.text = WindowText(::GetDlgItem(box, kBoxTextId));
-        s_seen.icon = BoxIcon(box);
+        s_seen.text = WindowText(::GetDlgItem(box, 0xFFFF));
+        ::EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&s_seen.icon));
         ::GetWindowRect(box, &s_seen.rect);
         ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(s_button), 0);
     }
 
-    static inline SeenBox s_seen;
     static inline int s_button = IDOK;
-    UINT_PTR m_timer = 0;
+    UINT_PTR m_timer;
 };
 
-int ShowFormatted(LPCWSTR format, UINT type, HRESULT hr, ...)
+// Shows a box answered with OK and gives what it showed.
+SeenBox Show(LPCWSTR format, UINT type, HRESULT hr, ...)
 {
+    CBoxAnswerer answerer(IDOK);
     va_list args;
     va_start(args, hr);
-    const int result = AppMessageBoxV(format, type, hr, args);
+    EXPECT_EQ(AppMessageBoxV(format, type, hr, args), IDOK);
     va_end(args);
-    return result;
-}
-
-HICON SystemIcon(LPCWSTR id)
-{
-    return ::LoadIconW(nullptr, id);
+    EXPECT_TRUE(CBoxAnswerer::s_seen.shown);
+    return CBoxAnswerer::s_seen;
 }
 
 std::wstring Description(HRESULT hr)
@@ -116,9 +100,9 @@ std::wstring Description(HRESULT hr)
     return GetErrorDescription(hr, buffer) ? buffer : L"";
 }
 
-// An active top-level window for the boxes to belong to (a popup: without a window manager,
-// Wine spends two seconds taking down every captioned window); it reaches past the screen's left
-// edge, where the system's own placement would keep a box on screen and ours does not.
+// An active window for the boxes to belong to. It reaches past the screen's left edge, where
+// the system would keep a box on screen and the program does not. A popup, because without a
+// window manager Wine spends two seconds taking down every captioned window.
 class AppMessageBoxTest : public testing::Test
 {
 protected:
@@ -130,7 +114,6 @@ protected:
                                         kOwnerRect.top, kOwnerRect.right - kOwnerRect.left,
                                         kOwnerRect.bottom - kOwnerRect.top, nullptr, nullptr,
                                         ::GetModuleHandleW(nullptr), nullptr));
-        ASSERT_TRUE(m_owner);
         ::SetForegroundWindow(m_owner.get());
         ::SetActiveWindow(m_owner.get());
         ASSERT_EQ(::GetActiveWindow(), m_owner.get());
@@ -138,14 +121,6 @@ protected:
 
     unique_hwnd m_owner;
 };
-
-void ExpectCentredOver(const RECT& box, const RECT& area)
-{
-    const LONG width = box.right - box.left;
-    const LONG height = box.bottom - box.top;
-    EXPECT_EQ(box.left, area.left + (area.right - area.left - width) / 2);
-    EXPECT_EQ(box.top, area.top + (area.bottom - area.top - height) / 2);
-}
 } // namespace
 
 TEST_F(AppMessageBoxTest, FailureWithLastErrorShowsDescriptionAfterBlankLineAndErrorIcon)
@@ -153,83 +128,62 @@ TEST_F(AppMessageBoxTest, FailureWithLastErrorShowsDescriptionAfterBlankLineAndE
     CBoxAnswerer answerer(IDOK);
     ::SetLastError(ERROR_ACCESS_DENIED);
     EXPECT_EQ(AppMessageBox(IDS_SAVE_FAILED, MB_OK, -1), IDOK);
-    const SeenBox& box = CBoxAnswerer::Seen();
-    ASSERT_TRUE(box.shown);
-    EXPECT_EQ(box.text, L"Unable to save the file.\n\n" + Description(static_cast<HRESULT>(0x80070005)));
-    EXPECT_EQ(box.icon, SystemIcon(IDI_ERROR));
+    EXPECT_EQ(CBoxAnswerer::s_seen.text, L"Unable to save the file.\n\n" + Description(HRESULT_FROM_WIN32(5)));
+    EXPECT_EQ(CBoxAnswerer::s_seen.icon, ::LoadIconW(nullptr, IDI_ERROR));
 }
 
 TEST_F(AppMessageBoxTest, IsTitledOrvaneAndCentredOverItsOwner)
 {
-    CBoxAnswerer answerer(IDOK);
-    ShowFormatted(L"Centred", MB_OK, 0);
-    const SeenBox& box = CBoxAnswerer::Seen();
-    ASSERT_TRUE(box.shown);
+    const SeenBox box = Show(L"Centred", MB_OK, 0);
     EXPECT_EQ(box.title, L"Orvane");
-    EXPECT_STREQ(GetAppTitle(), L"Orvane");
-    ExpectCentredOver(box.rect, kOwnerRect);
-}
-
-TEST_F(AppMessageBoxTest, ArgumentsFillTheFormat)
-{
-    CBoxAnswerer answerer(IDOK);
-    ShowFormatted(L"%s has %d parts", MB_OK, 0, L"Box", 3);
-    EXPECT_EQ(CBoxAnswerer::Seen().text, L"Box has 3 parts");
+    const LONG width = box.rect.right - box.rect.left;
+    const LONG height = box.rect.bottom - box.rect.top;
+    EXPECT_EQ(box.rect.left, kOwnerRect.left + (640 - width) / 2);
+    EXPECT_EQ(box.rect.top, kOwnerRect.top + (480 - height) / 2);
 }
 
 TEST_F(AppMessageBoxTest, CodeWithoutSystemTextEndsTheMessageInHex)
 {
-    CBoxAnswerer answerer(IDOK);
-    ShowFormatted(L"Failed", MB_OK, static_cast<HRESULT>(0xE0001234));
-    EXPECT_EQ(CBoxAnswerer::Seen().text, L"Failed (0xE0001234)");
-    EXPECT_EQ(CBoxAnswerer::Seen().icon, SystemIcon(IDI_ERROR));
+    const SeenBox box = Show(L"Failed %d", MB_OK, static_cast<HRESULT>(0xE0001234), 7);
+    EXPECT_EQ(box.text, L"Failed 7 (0xE0001234)");
+    EXPECT_EQ(box.icon, ::LoadIconW(nullptr, IDI_ERROR));
 }
 
 TEST_F(AppMessageBoxTest, LastErrorOfZeroShowsTheBareMessageWithInformationIcon)
 {
-    CBoxAnswerer answerer(IDOK);
     ::SetLastError(0);
-    ShowFormatted(L"Nothing went wrong", MB_OK, -1);
-    EXPECT_EQ(CBoxAnswerer::Seen().text, L"Nothing went wrong");
-    EXPECT_EQ(CBoxAnswerer::Seen().icon, SystemIcon(IDI_INFORMATION));
+    const SeenBox box = Show(L"Nothing went wrong", MB_OK, -1);
+    EXPECT_EQ(box.text, L"Nothing went wrong");
+    EXPECT_EQ(box.icon, ::LoadIconW(nullptr, IDI_INFORMATION));
 }
 
 TEST_F(AppMessageBoxTest, WarningCodeGetsWarningIconAndNoDescription)
 {
-    CBoxAnswerer answerer(IDOK);
-    ShowFormatted(L"Careful", MB_OK, S_FALSE);
-    EXPECT_EQ(CBoxAnswerer::Seen().text, L"Careful");
-    EXPECT_EQ(CBoxAnswerer::Seen().icon, SystemIcon(IDI_WARNING));
+    const SeenBox box = Show(L"Careful", MB_OK, S_FALSE);
+    EXPECT_EQ(box.text, L"Careful");
+    EXPECT_EQ(box.icon, ::LoadIconW(nullptr, IDI_WARNING));
 }
 
 TEST_F(AppMessageBoxTest, CallersIconWinsAndTheButtonPressedIsReturned)
 {
     CBoxAnswerer answerer(IDNO);
     EXPECT_EQ(AppMessageBox(IDS_SAVE_CHANGES, MB_YESNOCANCEL | MB_ICONQUESTION, E_FAIL), IDNO);
-    EXPECT_EQ(CBoxAnswerer::Seen().text, L"Do you want to save the changes?\n\n" + Description(E_FAIL));
-    EXPECT_EQ(CBoxAnswerer::Seen().icon, SystemIcon(IDI_QUESTION));
+    EXPECT_EQ(CBoxAnswerer::s_seen.text, L"Do you want to save the changes?\n\n" + Description(E_FAIL));
+    EXPECT_EQ(CBoxAnswerer::s_seen.icon, ::LoadIconW(nullptr, IDI_QUESTION));
 }
 
 TEST_F(AppMessageBoxTest, PercentInTheSystemTextIsShownUnchanged)
 {
-    // The system's text for error 107 carries an insert, "%1".
-    const HRESULT hr = HRESULT_FROM_WIN32(107);
-    ASSERT_NE(Description(hr).find(L'%'), std::wstring::npos);
-    CBoxAnswerer answerer(IDOK);
-    ShowFormatted(L"Disk", MB_OK, hr);
-    EXPECT_EQ(CBoxAnswerer::Seen().text, L"Disk\n\n" + Description(hr));
+    const HRESULT hr = HRESULT_FROM_WIN32(107); // its text carries the insert "%1"
+    ASSERT_NE(Description(hr).find(L"%1"), std::wstring::npos);
+    EXPECT_EQ(Show(L"Disk", MB_OK, hr).text, L"Disk\n\n" + Description(hr));
 }
 
 TEST_F(AppMessageBoxTest, WindowActivatedAfterTheBoxIsNotMoved)
 {
-    {
-        CBoxAnswerer answerer(IDOK);
-        ShowFormatted(L"First", MB_OK, 0);
-        ASSERT_TRUE(CBoxAnswerer::Seen().shown);
-    }
+    Show(L"First", MB_OK, 0);
     unique_hwnd later(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 7, 9, 100, 50, m_owner.get(), nullptr,
                                         ::GetModuleHandleW(nullptr), nullptr));
-    ASSERT_TRUE(later);
     ::ShowWindow(later.get(), SW_SHOW);
     ::SetActiveWindow(later.get());
     RECT rect{};
