@@ -38,6 +38,14 @@ BOOL InspectTemporary(const wchar_t* temporaryPath, void* context)
     return FALSE;
 }
 
+AtomicWriteSeams Inspecting(TemporarySeen& seen)
+{
+    AtomicWriteSeams seams;
+    seams.beforeReplace = &InspectTemporary;
+    seams.context = &seen;
+    return seams;
+}
+
 // Writes only half of what it is asked for and says so.
 BOOL WINAPI WriteHalf(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
 {
@@ -71,6 +79,18 @@ protected:
     void CreateOldTarget() { ASSERT_TRUE(WriteBytes(m_target, kOldBytes)); }
     [[nodiscard]] std::vector<std::wstring> TargetOnly() const { return {L"log.txt"}; }
 
+    // Writes the new bytes over the old target through seams and expects the write to fail
+    // with error, leaving the old target as it was and nothing else in the folder.
+    void ExpectFailureKeepsOldTarget(const AtomicWriteSeams& seams, DWORD error)
+    {
+        const BOOL written = Write(m_target, kNewBytes, seams);
+        const DWORD lastError = ::GetLastError();
+        EXPECT_FALSE(written);
+        EXPECT_EQ(lastError, error);
+        EXPECT_EQ(ReadBytes(m_target), kOldBytes);
+        EXPECT_EQ(m_folder.Names(), TargetOnly());
+    }
+
     CScratchFolder m_folder;
     std::wstring m_target;
 };
@@ -95,10 +115,7 @@ TEST_F(WriteFileAtomicallyTest, TemporaryFileSitsBesideTheTargetWithAllBytes)
 {
     CreateOldTarget();
     TemporarySeen seen;
-    AtomicWriteSeams seams;
-    seams.beforeReplace = &InspectTemporary;
-    seams.context = &seen;
-    ASSERT_TRUE(Write(m_target, kNewBytes, seams));
+    ASSERT_TRUE(Write(m_target, kNewBytes, Inspecting(seen)));
 
     EXPECT_EQ(seen.path.substr(0, m_folder.Path().size() + 1), m_folder.Path() + L"\\");
     EXPECT_EQ(seen.bytes, kNewBytes);
@@ -110,26 +127,15 @@ TEST_F(WriteFileAtomicallyTest, FailureAfterTheTemporaryFileKeepsTheOldTarget)
     CreateOldTarget();
     TemporarySeen seen;
     seen.failWith = ERROR_NETWORK_BUSY;
-    AtomicWriteSeams seams;
-    seams.beforeReplace = &InspectTemporary;
-    seams.context = &seen;
-
-    EXPECT_FALSE(Write(m_target, kNewBytes, seams));
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_NETWORK_BUSY));
+    ExpectFailureKeepsOldTarget(Inspecting(seen), ERROR_NETWORK_BUSY);
     EXPECT_EQ(seen.bytes, kNewBytes); // the failure came after a complete temporary file
-    EXPECT_EQ(ReadBytes(m_target), kOldBytes);
-    EXPECT_EQ(m_folder.Names(), TargetOnly());
 }
 
 TEST_F(WriteFileAtomicallyTest, FailureWithoutAnOldTargetLeavesNoFile)
 {
     TemporarySeen seen;
     seen.failWith = ERROR_NETWORK_BUSY;
-    AtomicWriteSeams seams;
-    seams.beforeReplace = &InspectTemporary;
-    seams.context = &seen;
-
-    EXPECT_FALSE(Write(m_target, kNewBytes, seams));
+    EXPECT_FALSE(Write(m_target, kNewBytes, Inspecting(seen)));
     EXPECT_TRUE(m_folder.Names().empty());
 }
 
@@ -138,11 +144,7 @@ TEST_F(WriteFileAtomicallyTest, ShortWriteIsAFailure)
     CreateOldTarget();
     AtomicWriteSeams seams;
     seams.writeFile = &WriteHalf;
-
-    EXPECT_FALSE(Write(m_target, kNewBytes, seams));
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
-    EXPECT_EQ(ReadBytes(m_target), kOldBytes);
-    EXPECT_EQ(m_folder.Names(), TargetOnly());
+    ExpectFailureKeepsOldTarget(seams, ERROR_WRITE_FAULT);
 }
 
 TEST_F(WriteFileAtomicallyTest, FailedWriteKeepsItsError)
@@ -150,11 +152,7 @@ TEST_F(WriteFileAtomicallyTest, FailedWriteKeepsItsError)
     CreateOldTarget();
     AtomicWriteSeams seams;
     seams.writeFile = &FailDiskFull;
-
-    EXPECT_FALSE(Write(m_target, kNewBytes, seams));
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
-    EXPECT_EQ(ReadBytes(m_target), kOldBytes);
-    EXPECT_EQ(m_folder.Names(), TargetOnly());
+    ExpectFailureKeepsOldTarget(seams, ERROR_DISK_FULL);
 }
 
 TEST_F(WriteFileAtomicallyTest, TargetHeldWithoutSharingFailsAndStaysAsItWas)
@@ -175,8 +173,9 @@ TEST_F(WriteFileAtomicallyTest, TargetHeldWithoutSharingFailsAndStaysAsItWas)
 
 TEST_F(WriteFileAtomicallyTest, MissingFolderFailsWithPathNotFound)
 {
-    EXPECT_FALSE(Write(m_folder.File(L"missing\\log.txt"), kNewBytes));
+    const BOOL written = Write(m_folder.File(L"missing\\log.txt"), kNewBytes);
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_FALSE(written);
     EXPECT_TRUE(m_folder.Names().empty());
 }
 
@@ -195,8 +194,9 @@ TEST_F(WriteFileAtomicallyTest, RelativePathIsResolvedAgainstTheCurrentFolder)
 
 TEST_F(WriteFileAtomicallyTest, EmptyPathIsInvalid)
 {
-    EXPECT_FALSE(WriteFileAtomically(L"", "x", 1));
+    const BOOL written = WriteFileAtomically(L"", "x", 1);
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_FALSE(written);
 }
 
 TEST_F(WriteFileAtomicallyTest, ReplaceNotSupportedFallsBackToARename)
@@ -217,9 +217,5 @@ TEST_F(WriteFileAtomicallyTest, ReplaceRefusedIsAFailureThatKeepsTheTarget)
     const CImportPatch patch("kernel32.dll", "ReplaceFileW", reinterpret_cast<const void*>(&RefuseReplace));
     ASSERT_TRUE(patch.IsActive());
     g_replaceError = ERROR_ACCESS_DENIED;
-
-    EXPECT_FALSE(Write(m_target, kNewBytes));
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(ReadBytes(m_target), kOldBytes);
-    EXPECT_EQ(m_folder.Names(), TargetOnly());
+    ExpectFailureKeepsOldTarget({}, ERROR_ACCESS_DENIED);
 }
