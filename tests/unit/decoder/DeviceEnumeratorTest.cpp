@@ -28,7 +28,8 @@ public:
     TestDevice(const GUID& setupClass, const GUID& interfaceClass)
     {
         static int counter = 0;
-        m_id = L"ROOT\\ORVANETEST\\" + std::to_wstring(::GetCurrentProcessId()) + L"_" + std::to_wstring(++counter);
+        m_id = L"ROOT\\ORVANETEST\\" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
+               std::to_wstring(::GetTickCount64()) + L"_" + std::to_wstring(++counter);
         SP_DEVICE_INTERFACE_DATA data{sizeof(data), {}, 0, 0};
         EXPECT_TRUE(
             ::SetupDiCreateDeviceInfoW(m_set.get(), m_id.c_str(), &setupClass, nullptr, nullptr, 0, &m_device) &&
