@@ -44,12 +44,6 @@ public:
     }
 };
 
-class CMissingTemplateDialog : public CDialogImpl<CMissingTemplateDialog>
-{
-public:
-    enum { IDD = 999 };
-};
-
 // Runs a probe dialog with initParam; script sends it messages, then OK is pressed.
 INT_PTR RunProbe(CProbeDialog& dlg, LPARAM initParam, const std::function<void(HWND)>& script)
 {
@@ -85,13 +79,4 @@ TEST(DialogImpl, HandledResultsReachTheSenderUnhandledGetDefaultsThrownAreContai
     EXPECT_EQ(answer, 42);
     EXPECT_STREQ(caption, L"About Orvane");
     EXPECT_EQ(thrown, 0);
-}
-
-TEST(DialogImpl, MissingTemplateFailsAndTheNextDialogStillWorks)
-{
-    CMissingTemplateDialog missing;
-    EXPECT_EQ(missing.DoModal(nullptr), -1);
-    CProbeDialog dlg;
-    EXPECT_EQ(RunProbe(dlg, 7, [](HWND) {}), kClosedByOk);
-    EXPECT_EQ(dlg.m_initParam, 7);
 }
