@@ -113,8 +113,8 @@ bool CDeviceEnumerator::FindInterface(const wchar_t* path)
         }
         for (;; ++m_memberIndex)
         {
-            if (!::SetupDiEnumDeviceInterfaces(m_hDevInfo.get(), &m_devInfoData, &m_interfaceClassGuid,
-                                               m_memberIndex, &m_interfaceData))
+            if (!::SetupDiEnumDeviceInterfaces(m_hDevInfo.get(), &m_devInfoData, &m_interfaceClassGuid, m_memberIndex,
+                                               &m_interfaceData))
             {
                 break;
             }

@@ -21,8 +21,7 @@ public:
     [[nodiscard]] bool HasHeader() const noexcept;
 
     // Copies the field of type T at offset; false (value untouched) if it does not fit.
-    template <typename T>
-    bool TryRead(size_t offset, T& value) const noexcept
+    template <typename T> bool TryRead(size_t offset, T& value) const noexcept
     {
         if (!Holds(offset, sizeof(T)))
             return false;

@@ -3,6 +3,7 @@
 // one C++ object of type T. Every message the dialog procedure sees goes to
 // T::ProcessWindowMessage; a handled message's result reaches its sender, an unhandled one
 // gets the dialog manager's default processing. No exception leaves the dialog procedure.
+#include "MessageDispatch.h"
 #include "Window.h"
 #include "WideString.h"
 
@@ -70,29 +71,12 @@ public:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        auto* self = reinterpret_cast<CDialogImpl*>(::GetWindowLongPtrW(hWnd, DWLP_USER));
-        if (self == nullptr && dialog_detail::t_creatingDialog != nullptr)
-        {
-            self = static_cast<CDialogImpl*>(dialog_detail::t_creatingDialog);
-            dialog_detail::t_creatingDialog = nullptr;
-            self->m_hWnd = hWnd;
-            ::SetWindowLongPtrW(hWnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-        }
+        auto* self = window_detail::FindOrClaimObject<CDialogImpl>(hWnd, DWLP_USER, dialog_detail::t_creatingDialog);
         if (self == nullptr)
             return FALSE;
 
         LRESULT result = 0;
-        BOOL handled = FALSE;
-        try
-        {
-            handled = static_cast<T*>(self)->ProcessWindowMessage(hWnd, message, wParam, lParam, result, 0);
-        }
-        catch (...)
-        {
-            // A handler that could not finish (out of memory) does nothing rather than half.
-            handled = TRUE;
-            result = 0;
-        }
+        const BOOL handled = window_detail::CallMessageMap(*static_cast<T*>(self), hWnd, message, wParam, lParam, result);
 
         if (message == WM_NCDESTROY)
         {

@@ -4,6 +4,7 @@
 // message to T::ProcessWindowMessage; what T leaves unhandled goes to the class's default
 // procedure (DefWindowProcW, or the original procedure of a superclassed system class such
 // as "EDIT"). No exception leaves the window procedure.
+#include "MessageDispatch.h"
 #include "Window.h"
 
 #include <cwchar>
@@ -161,14 +162,7 @@ protected:
 
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        auto* self = reinterpret_cast<CWindowImpl*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-        if (self == nullptr && window_detail::t_creatingWindow != nullptr)
-        {
-            self = static_cast<CWindowImpl*>(window_detail::t_creatingWindow);
-            window_detail::t_creatingWindow = nullptr;
-            self->m_hWnd = hWnd;
-            ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        }
+        auto* self = window_detail::FindOrClaimObject<CWindowImpl>(hWnd, GWLP_USERDATA, window_detail::t_creatingWindow);
         if (self == nullptr)
         {
             WNDPROC fallback = T::GetWndClassInfo().originalProc;
@@ -176,17 +170,7 @@ protected:
         }
 
         LRESULT result = 0;
-        BOOL handled = FALSE;
-        try
-        {
-            handled = static_cast<T*>(self)->ProcessWindowMessage(hWnd, message, wParam, lParam, result, 0);
-        }
-        catch (...)
-        {
-            // A handler that could not finish (out of memory) does nothing rather than half.
-            handled = TRUE;
-            result = 0;
-        }
+        const BOOL handled = window_detail::CallMessageMap(*static_cast<T*>(self), hWnd, message, wParam, lParam, result);
         if (!handled)
             result = self->DefWindowProc(message, wParam, lParam);
 

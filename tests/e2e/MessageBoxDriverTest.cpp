@@ -97,4 +97,8 @@ INSTANTIATE_TEST_SUITE_P(EachIcon, MessageBoxIcons,
                          ::testing::Values(IconCase{MB_ICONQUESTION, L"IDI_QUESTION"},
                                            IconCase{MB_ICONERROR, L"IDI_ERROR"},
                                            IconCase{MB_ICONWARNING, L"IDI_WARNING"},
-                                           IconCase{MB_ICONINFORMATION, L"IDI_INFORMATION"}));
+                                           IconCase{MB_ICONINFORMATION, L"IDI_INFORMATION"}),
+                         [](const ::testing::TestParamInfo<IconCase>& param) {
+                             const std::wstring name = param.param.icon + 4; // after "IDI_"
+                             return std::string(name.begin(), name.end());
+                         });

@@ -1,5 +1,5 @@
 // The dialog centring rule: the arithmetic on plain rectangles, then real windows over
-// visible, hidden and minimised owners on this display's monitor.
+// hidden, minimised and corner owners on this display's monitor.
 #include "framework/CenterWindow.h"
 #include "framework/UniqueHandle.h"
 
@@ -7,16 +7,17 @@
 
 namespace
 {
-bool Equal(POINT a, POINT b)
+void ExpectAt(POINT actual, LONG x, LONG y)
 {
-    return a.x == b.x && a.y == b.y;
+    EXPECT_EQ(actual.x, x);
+    EXPECT_EQ(actual.y, y);
 }
 
-// Popups without a caption: the display server shows them at once and at the given place.
+// Popups without a caption: shown at once and at exactly the given place.
 unique_hwnd CreatePopup(int x, int y, int width, int height, DWORD extraStyle = 0)
 {
     return unique_hwnd(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | extraStyle, x, y, width, height, nullptr,
-                                         nullptr, ::GetModuleHandleW(nullptr), nullptr));
+                                         nullptr, nullptr, nullptr));
 }
 
 RECT WindowRect(HWND window)
@@ -34,96 +35,52 @@ RECT WorkAreaNear(HWND window)
     return info.rcWork;
 }
 
-void ExpectCentredIn(HWND window, const RECT& area)
+void ExpectCentredOnTheWorkArea(HWND owner)
 {
-    const RECT rect = WindowRect(window);
-    EXPECT_EQ(rect.left, (area.left + area.right) / 2 - (rect.right - rect.left) / 2);
-    EXPECT_EQ(rect.top, (area.top + area.bottom) / 2 - (rect.bottom - rect.top) / 2);
+    unique_hwnd window = CreatePopup(0, 0, 200, 100);
+    EXPECT_TRUE(CenterWindow(window.get(), owner));
+    const RECT work = WorkAreaNear(window.get());
+    ExpectAt(POINT{WindowRect(window.get()).left, WindowRect(window.get()).top},
+             (work.left + work.right) / 2 - 100, (work.top + work.bottom) / 2 - 50);
 }
-
-const RECT kLargeWorkArea{-2000, -2000, 2000, 2000};
 } // namespace
-
-TEST(CenteredPosition, MiddleOfTheReference)
-{
-    EXPECT_TRUE(Equal(CenteredPosition(RECT{0, 0, 101, 51}, RECT{0, 0, 300, 200}, kLargeWorkArea), POINT{100, 75}));
-}
 
 TEST(CenteredPosition, HalvingTruncatesTowardZero)
 {
-    // Middle of -301..0 is -150 (not -151); the window's half width 101 / 2 is 50.
-    EXPECT_TRUE(Equal(CenteredPosition(RECT{0, 0, 101, 51}, RECT{-301, -201, 0, 0}, kLargeWorkArea),
-                      POINT{-200, -125}));
+    const RECT large{-2000, -2000, 2000, 2000};
+    ExpectAt(CenteredPosition(RECT{0, 0, 101, 51}, RECT{0, 0, 300, 200}, large), 100, 75);
+    // The middle of -301..0 is -150, not -151.
+    ExpectAt(CenteredPosition(RECT{0, 0, 101, 51}, RECT{-301, -201, 0, 0}, large), -200, -125);
 }
 
-TEST(CenteredPosition, PushedBackFromTheRightAndBottomEdges)
+TEST(CenteredPosition, StaysInsideTheWorkArea)
 {
-    EXPECT_TRUE(Equal(CenteredPosition(RECT{0, 0, 200, 100}, RECT{900, 900, 1000, 1000}, RECT{0, 0, 1000, 1000}),
-                      POINT{800, 900}));
+    const RECT work{0, 0, 1000, 1000};
+    ExpectAt(CenteredPosition(RECT{0, 0, 200, 100}, RECT{900, 900, 1000, 1000}, work), 800, 900);
+    ExpectAt(CenteredPosition(RECT{0, 0, 200, 100}, RECT{-50, -50, 50, 50}, work), 0, 0);
+    // Too large to fit: the top-left corner stays visible.
+    ExpectAt(CenteredPosition(RECT{0, 0, 1200, 1100}, work, RECT{10, 20, 1000, 1000}), 10, 20);
 }
 
-TEST(CenteredPosition, PushedBackFromTheLeftAndTopEdges)
+TEST(CenterWindow, HiddenMinimisedOrNoOwnerMeansTheWorkArea)
 {
-    EXPECT_TRUE(Equal(CenteredPosition(RECT{0, 0, 200, 100}, RECT{-50, -50, 50, 50}, RECT{0, 0, 1000, 1000}),
-                      POINT{0, 0}));
-}
-
-TEST(CenteredPosition, LargerThanTheWorkAreaKeepsTheTopLeftInside)
-{
-    EXPECT_TRUE(Equal(CenteredPosition(RECT{0, 0, 1200, 1100}, RECT{0, 0, 1000, 1000}, RECT{10, 20, 1000, 1000}),
-                      POINT{10, 20}));
-}
-
-TEST(CenterWindow, OverAVisibleOwner)
-{
-    unique_hwnd owner = CreatePopup(100, 80, 501, 301, WS_VISIBLE);
-    unique_hwnd window = CreatePopup(0, 0, 200, 100);
-    ASSERT_TRUE(owner && window);
-    EXPECT_TRUE(CenterWindow(window.get(), owner.get()));
-    ExpectCentredIn(window.get(), WindowRect(owner.get()));
-    const RECT rect = WindowRect(window.get());
-    EXPECT_EQ(rect.right - rect.left, 200);
-    EXPECT_EQ(rect.bottom - rect.top, 100);
-}
-
-TEST(CenterWindow, HiddenOwnerMeansTheWorkArea)
-{
-    unique_hwnd owner = CreatePopup(100, 80, 501, 301);
-    unique_hwnd window = CreatePopup(0, 0, 200, 100);
-    ASSERT_TRUE(owner && window);
-    EXPECT_TRUE(CenterWindow(window.get(), owner.get()));
-    ExpectCentredIn(window.get(), WorkAreaNear(window.get()));
-}
-
-TEST(CenterWindow, MinimisedOwnerMeansTheWorkArea)
-{
-    unique_hwnd owner = CreatePopup(100, 80, 501, 301, WS_VISIBLE);
-    unique_hwnd window = CreatePopup(0, 0, 200, 100);
-    ASSERT_TRUE(owner && window);
-    ::ShowWindow(owner.get(), SW_MINIMIZE);
-    ASSERT_TRUE(::IsIconic(owner.get()));
-    EXPECT_TRUE(CenterWindow(window.get(), owner.get()));
-    ExpectCentredIn(window.get(), WorkAreaNear(window.get()));
-}
-
-TEST(CenterWindow, NoOwnerMeansTheWorkArea)
-{
-    unique_hwnd window = CreatePopup(0, 0, 200, 100);
-    ASSERT_TRUE(window);
-    EXPECT_TRUE(CenterWindow(window.get(), nullptr));
-    ExpectCentredIn(window.get(), WorkAreaNear(window.get()));
+    unique_hwnd hidden = CreatePopup(100, 80, 501, 301);
+    ExpectCentredOnTheWorkArea(hidden.get());
+    unique_hwnd minimised = CreatePopup(100, 80, 501, 301, WS_VISIBLE);
+    ::ShowWindow(minimised.get(), SW_MINIMIZE);
+    ASSERT_TRUE(::IsIconic(minimised.get()));
+    ExpectCentredOnTheWorkArea(minimised.get());
+    ExpectCentredOnTheWorkArea(nullptr);
 }
 
 TEST(CenterWindow, OwnerInTheBottomRightCornerKeepsTheWindowInside)
 {
-    unique_hwnd probe = CreatePopup(0, 0, 10, 10);
-    ASSERT_TRUE(probe);
-    const RECT work = WorkAreaNear(probe.get());
-    unique_hwnd owner = CreatePopup(work.right - 100, work.bottom - 60, 300, 200, WS_VISIBLE);
     unique_hwnd window = CreatePopup(0, 0, 400, 300);
-    ASSERT_TRUE(owner && window);
+    const RECT work = WorkAreaNear(window.get());
+    unique_hwnd owner = CreatePopup(work.right - 100, work.bottom - 60, 300, 200, WS_VISIBLE);
     EXPECT_TRUE(CenterWindow(window.get(), owner.get()));
     const RECT rect = WindowRect(window.get());
     EXPECT_EQ(rect.right, work.right);
     EXPECT_EQ(rect.bottom, work.bottom);
+    EXPECT_EQ(rect.right - rect.left, 400);
 }

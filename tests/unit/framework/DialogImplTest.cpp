@@ -11,25 +11,24 @@
 
 namespace
 {
-constexpr UINT kAnswer = WM_APP;       // handled, result 42
-constexpr UINT kThrow = WM_APP + 1;    // handler throws
+constexpr UINT kAnswer = WM_APP;    // handled, result 42
+constexpr UINT kThrow = WM_APP + 1; // the handler throws
 constexpr INT_PTR kClosedByOk = 77;
 
 class CProbeDialog : public CDialogImpl<CProbeDialog>
 {
 public:
     enum { IDD = IDD_ABOUTBOX };
-
     LPARAM m_initParam = 0;
     HWND m_windowAtInit = nullptr;
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD = 0)
+    BOOL ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD = 0)
     {
         switch (message)
         {
         case WM_INITDIALOG:
             m_initParam = lParam;
-            m_windowAtInit = m_hWnd == hWnd ? hWnd : nullptr;
+            m_windowAtInit = m_hWnd;
             result = TRUE;
             return TRUE;
         case kAnswer:
@@ -38,108 +37,46 @@ public:
         case kThrow:
             throw std::bad_alloc();
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK)
-            {
-                EndDialog(kClosedByOk);
-                return TRUE;
-            }
-            return FALSE;
+            return LOWORD(wParam) == IDOK && EndDialog(kClosedByOk);
         default:
             return FALSE;
         }
     }
 };
 
-class CMissingTemplateDialog : public CDialogImpl<CMissingTemplateDialog>
+// Runs a probe dialog with initParam; script sends it messages, then OK is pressed.
+INT_PTR RunProbe(CProbeDialog& dlg, LPARAM initParam, const std::function<void(HWND)>& script)
 {
-public:
-    enum { IDD = 999 };
-};
-
-void PressOk(HWND dialog)
-{
-    ::SendMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LINK_CLASS};
+    ::InitCommonControlsEx(&controls);
+    return CModalDialogScript::Run([&] { return dlg.DoModal(nullptr, initParam); }, [&](HWND dialog) {
+        script(dialog);
+        ::SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+    });
 }
-
-class DialogImpl : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LINK_CLASS | ICC_STANDARD_CLASSES};
-        ::InitCommonControlsEx(&controls);
-    }
-};
 } // namespace
 
-TEST_F(DialogImpl, DoModalReturnsWhatEndDialogWasGiven)
-{
-    CProbeDialog dlg;
-    EXPECT_EQ(CModalDialogScript::Run([&] { return dlg.DoModal(nullptr); }, PressOk), kClosedByOk);
-}
-
-TEST_F(DialogImpl, InitDialogGetsTheInitParamAndTheWindow)
+TEST(DialogImpl, RunsFromInitParamToEndDialogOnItsOwnWindow)
 {
     CProbeDialog dlg;
     HWND shown = nullptr;
-    CModalDialogScript::Run([&] { return dlg.DoModal(nullptr, 0x5EED); }, [&](HWND dialog) {
-        shown = dialog;
-        PressOk(dialog);
-    });
+    EXPECT_EQ(RunProbe(dlg, 0x5EED, [&](HWND dialog) { shown = dialog; }), kClosedByOk);
     EXPECT_EQ(dlg.m_initParam, 0x5EED);
     EXPECT_EQ(dlg.m_windowAtInit, shown);
-}
-
-TEST_F(DialogImpl, ObjectLetsGoOfTheWindowWhenItEnds)
-{
-    CProbeDialog dlg;
-    CModalDialogScript::Run([&] { return dlg.DoModal(nullptr); }, PressOk);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
-TEST_F(DialogImpl, HandledResultReachesTheSender)
+TEST(DialogImpl, HandledResultsReachTheSenderUnhandledGetDefaultsThrownAreContained)
 {
     CProbeDialog dlg;
-    LRESULT answer = 0;
-    CModalDialogScript::Run([&] { return dlg.DoModal(nullptr); }, [&](HWND dialog) {
+    LRESULT answer = 0, thrown = -1;
+    wchar_t caption[32] = {};
+    RunProbe(dlg, 0, [&](HWND dialog) {
         answer = ::SendMessageW(dialog, kAnswer, 0, 0);
-        PressOk(dialog);
+        ::SendMessageW(dialog, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(caption));
+        thrown = ::SendMessageW(dialog, kThrow, 0, 0);
     });
     EXPECT_EQ(answer, 42);
-}
-
-TEST_F(DialogImpl, UnhandledMessagesGetDefaultProcessing)
-{
-    CProbeDialog dlg;
-    wchar_t caption[32] = {};
-    LRESULT defaultId = 0;
-    CModalDialogScript::Run([&] { return dlg.DoModal(nullptr); }, [&](HWND dialog) {
-        ::SendMessageW(dialog, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(caption));
-        defaultId = ::SendMessageW(dialog, DM_GETDEFID, 0, 0);
-        PressOk(dialog);
-    });
     EXPECT_STREQ(caption, L"About Orvane");
-    EXPECT_EQ(LOWORD(defaultId), IDOK);
-}
-
-TEST_F(DialogImpl, ExceptionStaysInsideTheDialogProcedure)
-{
-    CProbeDialog dlg;
-    LRESULT thrown = -1;
-    const INT_PTR result = CModalDialogScript::Run([&] { return dlg.DoModal(nullptr); }, [&](HWND dialog) {
-        thrown = ::SendMessageW(dialog, kThrow, 0, 0);
-        PressOk(dialog);
-    });
     EXPECT_EQ(thrown, 0);
-    EXPECT_EQ(result, kClosedByOk);
-}
-
-TEST_F(DialogImpl, MissingTemplateFailsAndTheNextDialogStillWorks)
-{
-    CMissingTemplateDialog missing;
-    EXPECT_EQ(missing.DoModal(nullptr), -1);
-
-    CProbeDialog dlg;
-    EXPECT_EQ(CModalDialogScript::Run([&] { return dlg.DoModal(nullptr, 7); }, PressOk), kClosedByOk);
-    EXPECT_EQ(dlg.m_initParam, 7);
 }

@@ -1,100 +1,66 @@
 #pragma once
 // Drives a modal dialog from inside its own message loop: a thread timer waits until the
-// dialog is on screen and hands it to a script once; the script reads it and ends it (a
-// click, a key, a command) the way a user would. A dialog still open after the time limit
-// is ended with kTimedOut, so a broken close path fails the test instead of hanging it.
+// dialog is on screen and hands it once to a script, which reads it and ends it as a user
+// would. A dialog still open after the time limit is ended with kTimedOut, so a broken
+// close path fails the test instead of hanging it.
 #include <windows.h>
 
 #include <cwchar>
 #include <functional>
+#include <utility>
 
 class CModalDialogScript
 {
 public:
     static constexpr INT_PTR kTimedOut = -2;
 
-    // doModal starts the dialog (e.g. [&] { return dlg.DoModal(owner); }); returns its result.
+    // doModal starts the dialog, e.g. [&] { return dlg.DoModal(owner); }; returns its result.
     static INT_PTR Run(const std::function<INT_PTR()>& doModal, std::function<void(HWND)> script,
                        DWORD timeoutMs = 10000)
     {
-        State& state = Current();
-        state = State{std::move(script), ::GetTickCount64() + timeoutMs, false};
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &CModalDialogScript::OnTimer);
+        s_script = std::move(script);
+        s_deadline = ::GetTickCount64() + timeoutMs;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &OnTimer);
         const INT_PTR result = doModal();
         ::KillTimer(nullptr, timer);
-        state = State{};
+        s_script = nullptr;
         return result;
     }
 
-    // The visible dialog window of this thread, or null.
-    static HWND FindDialog() noexcept
-    {
-        HWND found = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), &CModalDialogScript::MatchDialog,
-                            reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-
-    // Runs this thread's messages until done() holds or timeoutMs has passed.
+    // Runs this thread's messages until done() holds; false after timeoutMs.
     static bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
     {
         const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-        while (!done())
+        for (MSG msg; !done(); ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT))
         {
             if (::GetTickCount64() > deadline)
                 return false;
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            MSG msg;
             while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            {
-                ::TranslateMessage(&msg);
                 ::DispatchMessageW(&msg);
-            }
         }
         return true;
     }
 
 private:
-    struct State
-    {
-        std::function<void(HWND)> script;
-        ULONGLONG deadline = 0;
-        bool started = false;
-    };
-
-    static State& Current()
-    {
-        static thread_local State state;
-        return state;
-    }
-
-    static BOOL CALLBACK MatchDialog(HWND hWnd, LPARAM found)
-    {
-        wchar_t className[16] = {};
-        ::GetClassNameW(hWnd, className, 16);
-        if (::IsWindowVisible(hWnd) && wcscmp(className, L"#32770") == 0)
-        {
-            *reinterpret_cast<HWND*>(found) = hWnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
+    static inline std::function<void(HWND)> s_script;
+    static inline ULONGLONG s_deadline = 0;
 
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
     {
-        State& state = Current();
-        HWND dialog = FindDialog();
+        HWND dialog = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hWnd, LPARAM found) -> BOOL {
+            wchar_t className[8] = {};
+            ::GetClassNameW(hWnd, className, 8);
+            if (!::IsWindowVisible(hWnd) || wcscmp(className, L"#32770") != 0)
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = hWnd;
+            return FALSE;
+        }, reinterpret_cast<LPARAM>(&dialog));
         if (dialog == nullptr)
             return;
-        if (::GetTickCount64() > state.deadline)
-        {
+        if (::GetTickCount64() > s_deadline)
             ::EndDialog(dialog, kTimedOut);
-            return;
-        }
-        if (state.started)
-            return;
-        state.started = true; // the script may pump messages, and with them this timer
-        if (state.script)
-            state.script(dialog);
+        else if (s_script)
+            std::exchange(s_script, nullptr)(dialog); // once: the script may pump this timer
     }
 };

@@ -1,0 +1,120 @@
+#include "app/AppMessageBox.h"
+
+#include "framework/UniqueHandle.h"
+#include "framework/WideString.h"
+#include "res/resource.h"
+
+#include <shlwapi.h>
+
+#include <new>
+
+namespace
+{
+constexpr int kTitleLength = 80;
+wchar_t g_title[kTitleLength];
+
+// The CBT hook of the box being set up; it removes itself once the box activates.
+unique_hhook g_boxHook;
+
+HRESULT ResolveLastError(HRESULT hr) noexcept
+{
+    return hr == -1 ? HRESULT_FROM_WIN32(::GetLastError()) : hr;
+}
+
+LRESULT CALLBACK CenterBoxHook(int code, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (code == HCBT_ACTIVATE)
+    {
+        // The box is about to become active: it exists, has its size, and is not yet on screen.
+        CenterOnOwner(reinterpret_cast<HWND>(wParam));
+        g_boxHook.reset();
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The top-level window the user is working in, or its last popup (a dialog it has open).
+HWND FindBoxOwner() noexcept
+{
+    HWND window = ::GetActiveWindow();
+    while (window != nullptr && (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0)
+        window = ::GetParent(window);
+    return window != nullptr ? ::GetLastActivePopup(window) : nullptr;
+}
+
+UINT DefaultIcon(HRESULT hr) noexcept
+{
+    if (hr < 0)
+        return MB_ICONERROR;
+    return hr == 0 ? MB_ICONINFORMATION : MB_ICONWARNING;
+}
+} // namespace
+
+int AppMessageBox(UINT nID, UINT uType, HRESULT hr, ...)
+{
+    // Before anything else runs: loading the string may change the last error.
+    hr = ResolveLastError(hr);
+    va_list args;
+    va_start(args, hr);
+    int result = 0;
+    try
+    {
+        CString format;
+        format.LoadString(nID);
+        result = AppMessageBoxV(format, uType, hr, args);
+    }
+    catch (const std::bad_alloc&)
+    {
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    }
+    va_end(args);
+    return result;
+}
+
+int AppMessageBoxV(LPCWSTR format, UINT uType, HRESULT hr, va_list args)
+{
+    hr = ResolveLastError(hr);
+    try
+    {
+        CString text;
+        text.FormatV(format, args);
+        if ((uType & MB_ICONMASK) == 0)
+            uType |= DefaultIcon(hr);
+        if (hr < 0)
+        {
+            wchar_t description[kErrorDescriptionLength];
+            if (GetErrorDescription(hr, description))
+                text.Append(L"\n\n").Append(description);
+            else
+                text.AppendFormat(L" (0x%08X)", static_cast<unsigned>(hr));
+        }
+        return ShowMessageBox(text, uType);
+    }
+    catch (const std::bad_alloc&)
+    {
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    }
+}
+
+int ShowMessageBox(LPCWSTR text, UINT uType)
+{
+    g_boxHook.reset(::SetWindowsHookExW(WH_CBT, CenterBoxHook, nullptr, ::GetCurrentThreadId()));
+    const int result = ::MessageBoxW(FindBoxOwner(), text, GetAppTitle(), uType);
+    // A box that failed before it ever activated leaves the hook behind: the next window
+    // activated on this thread must not be moved in its place.
+    g_boxHook.reset();
+    return result;
+}
+
+LPCWSTR GetAppTitle()
+{
+    if (g_title[0] != L'\0')
+        return g_title;
+    if (::LoadStringW(GetResourceInstance(), IDS_APP_TITLE, g_title, kTitleLength) > 0)
+        return g_title;
+    wchar_t path[MAX_PATH];
+    if (::GetModuleFileNameW(nullptr, path, MAX_PATH) == 0)
+        return g_title;
+    ::lstrcpynW(g_title, ::PathFindFileNameW(path), kTitleLength);
+    return g_title;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Every message box of the program: a string resource as the format, the system's text for a
+// failure code, an icon chosen from the code when the caller gave none, the program's title,
+// and the box centred over its owner (or over a monitor) as it activates.
+#include <windows.h>
+#include <cstdarg>
+
+// Room, in wide characters, of the buffer that GetErrorDescription fills (terminator included).
+inline constexpr int kErrorDescriptionLength = 256;
+
+// hr: 0 no error (information icon), positive a warning (warning icon), negative a failure
+// (error icon, the system's description appended); -1 stands for the calling thread's last error.
+// Returns the id of the button pressed, or 0 when no box could be shown.
+int AppMessageBox(UINT nID, UINT uType, HRESULT hr, ...);
+int AppMessageBoxV(LPCWSTR format, UINT uType, HRESULT hr, va_list args);
+
+// Shows text as it is (never used as a format again), owned by the active window's last popup.
+int ShowMessageBox(LPCWSTR text, UINT uType);
+
+// The system's text for hr followed by its number, " (5)" for a system error code and
+// " (0x8000FFFF)" for any other code; buffer holds kErrorDescriptionLength characters.
+// False when the system has no text for hr.
+bool GetErrorDescription(HRESULT hr, LPWSTR buffer);
+
+// The step of GetErrorDescription after the system text is in the buffer: trims it and appends
+// the number, shortening the text (never the number) so that both fit.
+void AppendErrorNumber(HRESULT hr, LPWSTR buffer);
+
+// Cuts the run of CR, LF, tab and space at the end of text; leading and inner ones stay.
+void TrimTrailingWhitespace(LPWSTR text);
+
+// The title of every box: string IDS_APP_TITLE, or the executable's file name without it.
+LPCWSTR GetAppTitle();
+
+// Centres hWnd over its parent (a child) or owner, or else over the work area of the start-up
+// monitor or the monitor nearest to it. Keeps size, z-order and activation.
+BOOL CenterOnOwner(HWND hWnd);
+
+// The monitor that whoever started the process asked for, passed in the start-up record's
+// standard-output field; null when there is none.
+HMONITOR GetStartupMonitor();

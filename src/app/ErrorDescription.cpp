@@ -1,0 +1,81 @@
+// The system's text for a failure code, as the program's message boxes show it.
+#include "app/AppMessageBox.h"
+
+#include "framework/WideString.h"
+
+#include <cwchar>
+#include <new>
+
+namespace
+{
+// Codes of the system-error facility (0x8007xxxx) carry a system error code in their low word.
+bool IsSystemErrorCode(HRESULT hr) noexcept
+{
+    return (static_cast<DWORD>(hr) & 0x1FFF0000) == 0x00070000;
+}
+} // namespace
+
+bool GetErrorDescription(HRESULT hr, LPWSTR buffer)
+{
+    if (buffer == nullptr)
+    {
+        ::SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    const DWORD messageId = IsSystemErrorCode(hr) ? (static_cast<DWORD>(hr) & 0xFFFF) : static_cast<DWORD>(hr);
+    if (::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, messageId,
+                         LANG_USER_DEFAULT, buffer, kErrorDescriptionLength, nullptr) == 0)
+        return false;
+    try
+    {
+        AppendErrorNumber(hr, buffer);
+    }
+    catch (const std::bad_alloc&)
+    {
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    return true;
+}
+
+void AppendErrorNumber(HRESULT hr, LPWSTR buffer)
+{
+    TrimTrailingWhitespace(buffer);
+    CString number;
+    if (!IsSystemErrorCode(hr) && static_cast<DWORD>(hr) >= 0x10000)
+        number.Format(L" (0x%08X)", static_cast<unsigned>(hr));
+    else
+        number.Format(L" (%d)", static_cast<int>(hr & 0xFFFF));
+
+    // The number always stays whole; a text too long to share the buffer with it loses its
+    // end, never half of a surrogate pair, and the blanks the cut exposes.
+    const size_t room = kErrorDescriptionLength - 1 - static_cast<size_t>(number.GetLength());
+    size_t length = std::wcslen(buffer);
+    if (length > room)
+    {
+        length = room;
+        if (IS_HIGH_SURROGATE(buffer[length - 1]))
+            --length;
+        buffer[length] = L'\0';
+        TrimTrailingWhitespace(buffer);
+        length = std::wcslen(buffer);
+    }
+    std::wmemcpy(buffer + length, number.GetString(), static_cast<size_t>(number.GetLength()) + 1);
+}
+
+void TrimTrailingWhitespace(LPWSTR text)
+{
+    if (text == nullptr)
+        return;
+    LPWSTR runStart = nullptr;
+    for (LPWSTR p = text; *p != L'\0'; p = ::CharNextW(p))
+    {
+        const bool blank = *p == L'\r' || *p == L'\n' || *p == L'\t' || *p == L' ';
+        if (!blank)
+            runStart = nullptr;
+        else if (runStart == nullptr)
+            runStart = p;
+    }
+    if (runStart != nullptr)
+        *runStart = L'\0';
+}

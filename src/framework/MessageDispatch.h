@@ -1,0 +1,39 @@
+#pragma once
+// What the window procedure of CWindowImpl and the dialog procedure of CDialogImpl share:
+// tying a window to its C++ object on the window's first message, and calling the object's
+// message map without letting an exception out into the system.
+#include <windows.h>
+
+namespace window_detail
+{
+// The object stored in hWnd's slot at index (GWLP_USERDATA, DWLP_USER); on the window's
+// first message that is the object waiting in creating, which is then taken.
+template <class TImpl>
+TImpl* FindOrClaimObject(HWND hWnd, int index, void*& creating) noexcept
+{
+    auto* self = reinterpret_cast<TImpl*>(::GetWindowLongPtrW(hWnd, index));
+    if (self == nullptr && creating != nullptr)
+    {
+        self = static_cast<TImpl*>(creating);
+        creating = nullptr;
+        self->m_hWnd = hWnd;
+        ::SetWindowLongPtrW(hWnd, index, reinterpret_cast<LONG_PTR>(self));
+    }
+    return self;
+}
+
+template <class T>
+BOOL CallMessageMap(T& object, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept
+{
+    try
+    {
+        return object.ProcessWindowMessage(hWnd, message, wParam, lParam, result, 0);
+    }
+    catch (...)
+    {
+        // A handler that could not finish (out of memory) does nothing rather than half.
+        result = 0;
+        return TRUE;
+    }
+}
+} // namespace window_detail

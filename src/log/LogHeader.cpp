@@ -1,0 +1,63 @@
+// The text a new log starts with.
+#include "log/LogHeader.h"
+
+#include "res/resource.h"
+
+namespace
+{
+// The numbers GetVersionExW reports to this program (the manifest's supported-OS list decides
+// them); a major version of 0 means the query failed.
+OSVERSIONINFOEXW QuerySystemVersion() noexcept
+{
+    OSVERSIONINFOEXW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (!::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&version)))
+        version.dwMajorVersion = 0;
+#pragma GCC diagnostic pop
+    return version;
+}
+
+// String resource id used as a format, with the arguments that follow.
+void AppendResourceFormat(CString& text, UINT formatId, ...)
+{
+    CString format;
+    format.LoadString(formatId);
+    va_list args;
+    va_start(args, formatId);
+    text.AppendFormatV(format, args);
+    va_end(args);
+}
+} // namespace
+
+void BuildLogHeader(CString& header)
+{
+    BuildLogHeader(header, GetOSDescription);
+}
+
+void BuildLogHeader(CString& header, HRESULT (*getDescription)(LPWSTR))
+{
+    header.Empty();
+    const OSVERSIONINFOEXW version = QuerySystemVersion();
+
+    wchar_t description[kOSDescriptionCapacity] = {};
+    if (getDescription(description) == S_OK)
+    {
+        description[kOSDescriptionCapacity - 1] = L'\0';
+        header.Append(description).Append(L"\r\n");
+    }
+
+    if (version.dwMajorVersion != 0)
+    {
+        CString numbers;
+        AppendResourceFormat(numbers, IDS_VERSION_NUMBERS, version.dwMajorVersion, version.dwMinorVersion,
+                             version.dwBuildNumber);
+        AppendResourceFormat(header, IDS_VERSION_LINE, numbers.GetString());
+        header.Append(L"\r\n");
+    }
+
+    header.Append(L"\r\n");
+    AppendResourceFormat(header, IDS_NOTIFICATIONS_HINT);
+    header.Append(L"\r\n\r\n");
+}

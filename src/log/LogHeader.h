@@ -1,0 +1,24 @@
+#pragma once
+// The header every new log starts with: the operating system's name as WMI reports it, the
+// version numbers the system reports to the program, and the hint on turning notifications on.
+#include "framework/WideString.h"
+
+#include <windows.h>
+
+// The description is at most 128 characters; the buffer holds them and the terminator.
+inline constexpr int kOSDescriptionCapacity = 129;
+
+// Fills buffer (kOSDescriptionCapacity characters) with the system's caption, service pack and
+// architecture as WMI reports them. The calling thread must have COM initialised. A WMI service
+// that keeps an object waiting for more than 10 seconds counts as failed.
+HRESULT GetOSDescription(LPWSTR buffer);
+
+// Writes "caption[ service pack][ (architecture)]" into buffer, cut at 128 characters. A space
+// goes before the service pack unless the caption already ends in one. Null parts are left out.
+void ComposeOSDescription(LPWSTR buffer, LPCWSTR caption, LPCWSTR servicePack, LPCWSTR architecture);
+
+// Replaces header with the whole header text, CR LF line ends. The second form takes the
+// description from getDescription instead of WMI; a description that fails is left out.
+// Throws std::bad_alloc only, before any window has been touched.
+void BuildLogHeader(CString& header);
+void BuildLogHeader(CString& header, HRESULT (*getDescription)(LPWSTR));
