@@ -10,13 +10,16 @@ wine_prefix_init() {
   export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64
   # Keep Wine from offering to download Mono/Gecko on first boot: nothing is fetched here.
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ ! -f "$prefix/.orvane-ready" ]; then
+  if [ ! -f "$prefix/.orvane-ready-2" ]; then
     mkdir -p "$prefix"
     wineboot -i >/dev/null 2>&1 || true
     # Report Windows 10, so the manifest's supported-OS ids decide what GetVersionExW says.
     wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
+    # Wine draws the window frames itself: without a window manager (Xvfb) a managed window
+    # waits for one that never answers, which costs seconds per dialog.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
-    touch "$prefix/.orvane-ready"
+    touch "$prefix/.orvane-ready-2"
   fi
 }
 

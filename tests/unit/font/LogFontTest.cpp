@@ -12,16 +12,21 @@ namespace
 {
 std::wstring ProbeOutput(const wchar_t* windowsVersion)
 {
-    // The probe runs under a per-program Wine setting of the reported Windows version.
+    // The probe runs under a per-program Wine setting of the reported Windows version. Each
+    // version gets its own copy of the probe, so tests running side by side cannot interfere.
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring dir(self);
     dir.resize(dir.find_last_of(L'\\') + 1);
-    const std::wstring probe = dir + L"log_font_probe.exe";
+    const std::wstring probeName = std::wstring(L"log_font_probe_") + windowsVersion + L".exe";
+    const std::wstring probe = dir + probeName;
+    if (!::CopyFileW((dir + L"log_font_probe.exe").c_str(), probe.c_str(), FALSE))
+        return L"cannot copy probe";
 
     HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\log_font_probe.exe", 0, nullptr, 0,
-                          KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    const std::wstring settings = L"Software\\Wine\\AppDefaults\\" + probeName;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, settings.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return L"no registry";
     ::RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(windowsVersion),
                      static_cast<DWORD>((wcslen(windowsVersion) + 1) * sizeof(wchar_t)));
