@@ -72,8 +72,7 @@ BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LP
         OnDestroy();
         break; // the base layer posts the quit message
     case WM_DEVICECHANGE:
-        // The decoder's BOOL, sign-extended, is the message result: no query is refused.
-        result = static_cast<LRESULT>(static_cast<LONG>(OnDeviceChange(m_view, static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam))));
+        result = OnDeviceChangeMessage(wParam, lParam);
         return TRUE;
     case WM_CLOSE:
         if (OnClose())
@@ -98,6 +97,24 @@ BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LP
     if (ProcessUpdateUIMessage(message, wParam, lParam))
         return TRUE;
     return ProcessFrameMessage(hWnd, message, wParam, lParam, result);
+}
+
+LRESULT CMainFrame::OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam)
+{
+    // The event's lines reach the log as one entry; the decoder's BOOL, sign-extended, is the
+    // message result. No query is refused, not even when the entry could not be built.
+    BOOL answer = TRUE;
+    try
+    {
+        COrvaneView::CEntry entry(m_view);
+        answer = OnDeviceChange(m_view, static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam));
+        entry.Commit();
+    }
+    catch (...)
+    {
+        answer = TRUE;
+    }
+    return static_cast<LRESULT>(static_cast<LONG>(answer));
 }
 
 LRESULT CMainFrame::OnCreate()

@@ -53,6 +53,7 @@ private:
     bool m_bToolBarVisible = false;
 
     LRESULT OnCreate();
+    LRESULT OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
     BOOL OnClose();
     BOOL OnQueryEndSession();

@@ -2,7 +2,6 @@
 
 #include "log/OrvaneView.h"
 
-#include <new>
 
 namespace
 {
@@ -109,22 +108,16 @@ void LogFollowUp(COrvaneView& view, EventFollowUp followUp, DWORD_PTR dwData)
 
 BOOL OnDeviceChange(COrvaneView& view, UINT nEventType, DWORD_PTR dwData)
 {
+    // Running out of memory while a line is built throws std::bad_alloc out of here; the
+    // caller drops the unfinished entry and still answers the broadcast.
     view.m_bTimestamp = true;
-    // Every line is built before it reaches the view, so running out of memory only drops
-    // the line being built; the broadcast is still answered.
-    try
+    const DeviceEvent* event = FindDeviceEvent(nEventType);
+    if (event == nullptr)
     {
-        const DeviceEvent* event = FindDeviceEvent(nEventType);
-        if (event == nullptr)
-        {
-            view.AppendLine(L"UNKNOWN (%d)", static_cast<int>(nEventType));
-            return TRUE;
-        }
-        AppendEventLine(view, *event, dwData);
-        LogFollowUp(view, event->followUp, dwData);
+        view.AppendLine(L"UNKNOWN (%d)", static_cast<int>(nEventType));
+        return TRUE;
     }
-    catch (const std::bad_alloc&)
-    {
-    }
+    AppendEventLine(view, *event, dwData);
+    LogFollowUp(view, event->followUp, dwData);
     return TRUE;
 }

@@ -23,6 +23,27 @@ void AppendPrefix(CString& line, bool timestamp)
 }
 } // namespace
 
+COrvaneView::CEntry::CEntry(COrvaneView& view) : m_view(view), m_previous(view.m_pOpenEntry)
+{
+    m_text.Preallocate(512);
+    m_view.m_pOpenEntry = &m_text;
+}
+
+COrvaneView::CEntry::~CEntry()
+{
+    m_view.m_pOpenEntry = m_previous;
+}
+
+void COrvaneView::CEntry::Commit()
+{
+    m_view.m_pOpenEntry = m_previous;
+    if (m_previous != nullptr)
+        m_previous->Append(m_text);
+    else if (!m_text.IsEmpty())
+        m_view.InsertAtEnd(m_text);
+    m_text.Empty();
+}
+
 void COrvaneView::AppendLine(const wchar_t* format, ...)
 {
     va_list args;
@@ -48,10 +69,18 @@ void COrvaneView::AppendLineV(const wchar_t* format, va_list args)
     line.AppendFormatV(format, args);
     line.Append(L"\r\n");
 
+    if (m_pOpenEntry != nullptr)
+        m_pOpenEntry->Append(line);
+    else
+        InsertAtEnd(line);
+}
+
+void COrvaneView::InsertAtEnd(const wchar_t* text)
+{
     const int end = GetWindowTextLength();
     SetSel(end, end);
     ScrollCaret();
-    ReplaceSel(line, FALSE);
+    ReplaceSel(text, FALSE);
 }
 
 BOOL COrvaneView::SaveToFile(const wchar_t* path)
