@@ -82,6 +82,7 @@ inline void CoTaskFree(void* p) noexcept { ::CoTaskMemFree(p); }
 inline void DestroyIconHandle(HICON h) noexcept { ::DestroyIcon(h); }
 inline void CloseRegistryKey(HKEY h) noexcept { ::RegCloseKey(h); }
 inline void FreeBstr(BSTR s) noexcept { ::SysFreeString(s); }
+inline void DeleteMemoryDc(HDC h) noexcept { ::DeleteDC(h); }
 } // namespace unique_detail
 
 using unique_hfile = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle, -1>>;
@@ -98,6 +99,8 @@ using unique_cotaskmem = unique_any<handle_traits<void*, unique_detail::CoTaskFr
 using unique_hicon = unique_any<handle_traits<HICON, unique_detail::DestroyIconHandle>>;
 using unique_bstr = unique_any<handle_traits<BSTR, unique_detail::FreeBstr>>;
 using unique_hkey = unique_any<handle_traits<HKEY, unique_detail::CloseRegistryKey>>;
+// A device context made with CreateCompatibleDC (not one borrowed with GetDC).
+using unique_hdc = unique_any<handle_traits<HDC, unique_detail::DeleteMemoryDc>>;
 
 // A screen device context borrowed with GetDC and given back with ReleaseDC.
 class unique_screen_dc

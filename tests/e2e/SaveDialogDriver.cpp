@@ -1,0 +1,85 @@
+#include "SaveDialogDriver.h"
+
+#include "Wait.h"
+#include "WindowQuery.h"
+
+namespace
+{
+constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr int kFileNameEditId = 1152;  // edt1
+constexpr int kFileNameComboId = 1148; // cmb13
+
+bool PressAndWaitForClose(HWND dialog, int buttonId, DWORD timeoutMs)
+{
+    HWND button = ::GetDlgItem(dialog, buttonId);
+    // Posted: the dialog's answer may run a save, and this thread must not wait inside it.
+    if (button == nullptr || !::PostMessageW(button, BM_CLICK, 0, 0))
+        return false;
+    return WaitUntil([dialog] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }, timeoutMs);
+}
+} // namespace
+
+HWND FindFileNameField(HWND dialog)
+{
+    if (HWND edit = FindChild(dialog, kFileNameEditId, L"Edit"); edit != nullptr && ::IsWindowVisible(edit))
+        return edit;
+    HWND combo = FindChild(dialog, kFileNameComboId);
+    if (combo == nullptr || !::IsWindowVisible(combo))
+        return nullptr;
+    // A ComboBoxEx keeps its edit one level further down, inside its combo box.
+    for (HWND child : ChildWindows(combo))
+    {
+        if (WindowClassName(child) == L"Edit")
+            return child;
+        if (HWND inner = ::FindWindowExW(child, nullptr, L"Edit", nullptr))
+            return inner;
+    }
+    return nullptr;
+}
+
+HWND WaitForSaveDialog(DWORD processId, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND dialog : FindTopLevelWindows(processId, kDialogClass))
+            {
+                if (FindFileNameField(dialog) != nullptr)
+                {
+                    found = dialog;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+bool HasOpenDialog(DWORD processId)
+{
+    return !FindTopLevelWindows(processId, kDialogClass).empty();
+}
+
+bool ReadProposedFileName(HWND dialog, std::wstring& name)
+{
+    HWND field = FindFileNameField(dialog);
+    return field != nullptr && ReadWindowText(field, name);
+}
+
+bool SaveUnderName(HWND dialog, const std::wstring& path, DWORD timeoutMs)
+{
+    HWND field = FindFileNameField(dialog);
+    DWORD_PTR accepted = FALSE;
+    // WM_SETTEXT is copied across processes by the system, as a user's typing would arrive.
+    if (field == nullptr || !::SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
+                                                   SMTO_NORMAL, timeoutMs, &accepted) ||
+        accepted != TRUE)
+        return false;
+    return PressAndWaitForClose(dialog, IDOK, timeoutMs);
+}
+
+bool CancelSaveDialog(HWND dialog, DWORD timeoutMs)
+{
+    return PressAndWaitForClose(dialog, IDCANCEL, timeoutMs);
+}
