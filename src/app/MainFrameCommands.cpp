@@ -102,31 +102,16 @@ void CMainFrame::OnViewStatusBar()
 
 void CMainFrame::OnNotificationsDevice()
 {
-    if (!m_bDeviceNotifications)
+    const bool turnOn = !m_bDeviceNotifications;
+    const HRESULT hr = turnOn ? m_deviceNotification.Register(m_hWnd) : m_deviceNotification.Unregister();
+    if (hr != S_OK)
     {
-        const HRESULT hr = m_deviceNotification.Register(m_hWnd);
-        if (hr != S_OK)
-        {
-            AppMessageBox(IDS_NOTIFICATIONS_START_FAILED, 0, hr);
-            return;
-        }
-        UISetCheck(ID_NOTIFICATIONS_DEVICE, true);
-        // A status line always opens an entry of its own, never indented under an event.
-        m_view.m_bTimestamp = true;
-        m_view.AppendLine(IDS_NOTIFICATIONS_ENABLED);
-        m_bDeviceNotifications = true;
+        AppMessageBox(turnOn ? IDS_NOTIFICATIONS_START_FAILED : IDS_NOTIFICATIONS_STOP_FAILED, 0, hr);
+        return;
     }
-    else
-    {
-        const HRESULT hr = m_deviceNotification.Unregister();
-        if (hr != S_OK)
-        {
-            AppMessageBox(IDS_NOTIFICATIONS_STOP_FAILED, 0, hr);
-            return;
-        }
-        UISetCheck(ID_NOTIFICATIONS_DEVICE, false);
-        m_view.m_bTimestamp = true;
-        m_view.AppendLine(IDS_NOTIFICATIONS_DISABLED);
-        m_bDeviceNotifications = false;
-    }
+    UISetCheck(ID_NOTIFICATIONS_DEVICE, turnOn);
+    // A status line always opens an entry of its own, never indented under an event.
+    m_view.m_bTimestamp = true;
+    m_view.AppendLine(turnOn ? IDS_NOTIFICATIONS_ENABLED : IDS_NOTIFICATIONS_DISABLED);
+    m_bDeviceNotifications = turnOn;
 }

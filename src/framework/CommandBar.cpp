@@ -147,7 +147,6 @@ void CCommandBarCtrl::TrackOnePopup(int index, bool fromKeyboard)
     ::UpdateWindow(m_hWnd);
 
     m_openIndex = index;
-    m_closedByOwnButton = false;
     ::GetCursorPos(&m_lastHoverPoint);
     t_tracking = this;
     m_menuHook.reset(::SetWindowsHookExW(WH_MSGFILTER, &CCommandBarCtrl::MenuFilterProc, nullptr, ::GetCurrentThreadId()));
@@ -206,7 +205,6 @@ bool CCommandBarCtrl::OnMenuMessage(MSG& msg)
         if (HitTestScreen(msg.pt) == m_openIndex)
         {
             // A click on the open popup's own button closes it and must not reopen it.
-            m_closedByOwnButton = true;
             ::EndMenu();
             return true;
         }

@@ -42,7 +42,6 @@ private:
     int m_openIndex = -1;
     int m_nextIndex = -1;
     bool m_nextFromKeyboard = false;
-    bool m_closedByOwnButton = false;
     unique_hhook m_menuHook;
     POINT m_lastHoverPoint{-1, -1};
 

@@ -7,6 +7,20 @@ namespace
 constexpr UINT kCaretBlinkTimer = 0x0118;
 
 template <typename T>
+bool AddOne(std::vector<T*>& items, T* item)
+{
+    try
+    {
+        items.push_back(item);
+        return true;
+    }
+    catch (...)
+    {
+        return false;
+    }
+}
+
+template <typename T>
 bool RemoveOne(std::vector<T*>& items, T* item)
 {
     auto it = std::find(items.begin(), items.end(), item);
@@ -19,15 +33,7 @@ bool RemoveOne(std::vector<T*>& items, T* item)
 
 bool CMessageLoop::AddMessageFilter(CMessageFilter* filter)
 {
-    try
-    {
-        m_aMsgFilter.push_back(filter);
-        return true;
-    }
-    catch (...)
-    {
-        return false;
-    }
+    return AddOne(m_aMsgFilter, filter);
 }
 
 bool CMessageLoop::RemoveMessageFilter(CMessageFilter* filter)
@@ -37,15 +43,7 @@ bool CMessageLoop::RemoveMessageFilter(CMessageFilter* filter)
 
 bool CMessageLoop::AddIdleHandler(CIdleHandler* handler)
 {
-    try
-    {
-        m_aIdleHandler.push_back(handler);
-        return true;
-    }
-    catch (...)
-    {
-        return false;
-    }
+    return AddOne(m_aIdleHandler, handler);
 }
 
 bool CMessageLoop::RemoveIdleHandler(CIdleHandler* handler)
