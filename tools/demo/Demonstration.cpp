@@ -1,0 +1,146 @@
+#include "Demonstration.h"
+
+#include "DemoDevice.h"
+#include "MenuDriver.h"
+#include "OrvaneProcess.h"
+#include "Records.h"
+#include "SaveDialogDriver.h"
+#include "ScreenImage.h"
+#include "WindowQuery.h"
+#include "res/resource.h"
+
+#include <initguid.h>
+#include <devguid.h>
+#include <ntddstor.h>
+
+#include <algorithm>
+
+namespace
+{
+constexpr UINT kMonitorChange = 0x001B; // DBT_MONITORCHANGE, not in every SDK's dbt.h
+constexpr DWORD kDriveE = 1u << ('E' - 'A');
+constexpr DemoDeviceNames kDriveNames{L"Orvane Demo USB Flash Drive", L"Disk drive", L"(Standard disk drives)"};
+
+// Room for the widest lines the demonstration logs: a time stamp and a device path.
+constexpr int kFrameWidth = 1000;
+constexpr int kFrameHeight = 620;
+constexpr int kFrameMargin = 12;
+
+HRESULT Failed(DWORD error = ERROR_TIMEOUT)
+{
+    return HRESULT_FROM_WIN32(error);
+}
+
+HRESULT Send(OrvaneProcess& orvane, UINT_PTR code, LPARAM data)
+{
+    LRESULT answer = 0;
+    if (!SendDeviceChange(orvane.Frame(), code, data, &answer))
+        return Failed();
+    // The program grants whatever it is asked; anything else means the message went elsewhere.
+    return answer == TRUE ? S_OK : E_UNEXPECTED;
+}
+
+bool LogEndsWith(const OrvaneProcess& orvane, const std::wstring& line)
+{
+    std::wstring text;
+    const std::wstring ending = line + L"\r\n";
+    return orvane.ReadLog(text) && text.size() >= ending.size() &&
+           text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
+}
+
+bool IsModified(const OrvaneProcess& orvane, bool& modified)
+{
+    DWORD_PTR flag = 0;
+    if (!::SendMessageTimeoutW(orvane.View(), EM_GETMODIFY, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &flag))
+        return false;
+    modified = flag != 0;
+    return true;
+}
+} // namespace
+
+HRESULT ChooseMenuCommand(OrvaneProcess& orvane, MenuBarButton button, UINT id)
+{
+    MenuDriver menus(orvane);
+    if (!menus.OpenWithClick(static_cast<int>(button)))
+        return Failed();
+    if (!menus.Highlight(id) || !menus.ChooseHighlighted())
+    {
+        menus.CloseAll();
+        return Failed(ERROR_NOT_FOUND);
+    }
+    // Otherwise the bar keeps showing the clicked button as hot.
+    ::PostMessageW(orvane.CommandBar(), WM_MOUSELEAVE, 0, 0);
+    return orvane.Sync() ? S_OK : Failed();
+}
+
+HRESULT PlaceFrame(OrvaneProcess& orvane)
+{
+    RECT work{};
+    if (!::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+        return HRESULT_FROM_WIN32(::GetLastError());
+    const int width = std::min<int>(kFrameWidth, work.right - work.left - 2 * kFrameMargin);
+    const int height = std::min<int>(kFrameHeight, work.bottom - work.top - 2 * kFrameMargin);
+    if (!::SetWindowPos(orvane.Frame(), nullptr, work.left + kFrameMargin, work.top + kFrameMargin, width, height,
+                        SWP_NOZORDER | SWP_NOACTIVATE))
+        return HRESULT_FROM_WIN32(::GetLastError());
+    return orvane.Sync() ? S_OK : Failed();
+}
+
+HRESULT PlayDemonstration(OrvaneProcess& orvane, const Narrator& narrate)
+{
+    HRESULT hr = S_OK;
+    narrate(L"Notifications > Device: the program asks for device-interface broadcasts.");
+    if (FAILED(hr = ChooseMenuCommand(orvane, MenuBarButton::Notifications, ID_NOTIFICATIONS_DEVICE)))
+        return hr;
+    if (!WaitUntil([&] { return LogEndsWith(orvane, L"Device notifications enabled."); }))
+        return Failed();
+
+    narrate(L"A serial port, COM3, arrives.");
+    if (FAILED(hr = Send(orvane, DBT_DEVICEARRIVAL, PortRecord(L"COM3").Address())))
+        return hr;
+
+    CDemoDevice drive;
+    if (FAILED(hr = drive.Register(GUID_DEVCLASS_DISKDRIVE, GUID_DEVINTERFACE_DISK, kDriveNames)))
+        return hr;
+    const auto driveInterface = DeviceInterfaceRecord(GUID_DEVINTERFACE_DISK, drive.InterfacePath());
+    const auto volume = VolumeRecord(kDriveE, 0);
+
+    narrate(L"A USB flash drive is plugged in: its disk interface arrives...");
+    if (FAILED(hr = Send(orvane, DBT_DEVICEARRIVAL, driveInterface.Address())))
+        return hr;
+    narrate(L"...and then its volume, E:.");
+    if (FAILED(hr = Send(orvane, DBT_DEVICEARRIVAL, volume.Address())))
+        return hr;
+
+    narrate(L"The drive is pulled out: the volume goes, then the disk interface.");
+    if (FAILED(hr = Send(orvane, DBT_DEVICEREMOVECOMPLETE, volume.Address())) ||
+        FAILED(hr = Send(orvane, DBT_DEVICEREMOVECOMPLETE, driveInterface.Address())) ||
+        FAILED(hr = drive.Remove()))
+        return hr;
+
+    narrate(L"The display changes to 1920 x 1080.");
+    return Send(orvane, kMonitorChange, MAKELPARAM(1920, 1080));
+}
+
+HRESULT SaveLogThroughDialog(OrvaneProcess& orvane, const std::wstring& path)
+{
+    if (!::DeleteFileW(path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
+        return HRESULT_FROM_WIN32(::GetLastError());
+    HRESULT hr = ChooseMenuCommand(orvane, MenuBarButton::File, ID_FILE_SAVE_AS);
+    if (FAILED(hr))
+        return hr;
+    HWND dialog = WaitForSaveDialog(orvane.ProcessId(), kDemoDialogWaitMs);
+    if (dialog == nullptr || !SaveUnderName(dialog, path, kDemoDialogWaitMs))
+        return Failed();
+    bool modified = true;
+    if (!WaitUntil([&] { return IsModified(orvane, modified) && !modified; }, kDemoDialogWaitMs))
+        return Failed(ERROR_WRITE_FAULT);
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? S_OK : Failed(ERROR_FILE_NOT_FOUND);
+}
+
+HRESULT SaveFrameScreenshot(const OrvaneProcess& orvane, const std::wstring& path)
+{
+    CScreenImage image;
+    const HRESULT hr = CaptureSettled(WindowRect(orvane.Frame()), image);
+    return SUCCEEDED(hr) ? image.SavePng(path.c_str()) : hr;
+}
