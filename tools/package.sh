@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Makes the release zip, BUILD_DIR/package/Orvane-<version>-win64.zip: Orvane.exe (static, with
+# its version record and manifest), README.md and LICENSE.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${ORVANE_BUILD_DIR:-$root/build}"
+
+"$root/tools/install-deps.sh"
+cmake --preset mingw -S "$root" -B "$build" >/dev/null
+cmake --build "$build" -j 2 --target Orvane
+(cd "$build" && cpack --config CPackConfig.cmake >/dev/null)
+
+version="$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")"
+zip="$build/package/Orvane-$version-win64.zip"
+# Refuse a zip that lacks any of its three files.
+python3 - "$zip" <<'PY'
+import sys, zipfile
+names = {n.rsplit('/', 1)[-1] for n in zipfile.ZipFile(sys.argv[1]).namelist()}
+missing = {'Orvane.exe', 'README.md', 'LICENSE'} - names
+if missing:
+    sys.exit('package lacks ' + ', '.join(sorted(missing)))
+PY
+echo "Package: $zip ($(stat -c %s "$zip") bytes)"
