@@ -50,6 +50,11 @@ struct IconCase
     const wchar_t* icon;
 };
 
+void PrintTo(const IconCase& iconCase, std::ostream* os)
+{
+    *os << std::string(iconCase.icon, iconCase.icon + ::wcslen(iconCase.icon));
+}
+
 class MessageBoxIcons : public ::testing::TestWithParam<IconCase>
 {
 };
