@@ -44,6 +44,15 @@ private:
     std::thread m_thread;
 };
 
+// Waits for the box of shown, hooks its thread with probe and reads the box into info.
+void FindAndRead(const BoxOnThread& shown, ProbeClient& probe, MessageBoxInfo& info)
+{
+    HWND box = WaitForMessageBox(::GetCurrentProcessId(), 10000);
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(probe.Attach(shown.ThreadId()), S_OK);
+    ASSERT_TRUE(ReadMessageBox(box, probe, info));
+}
+
 struct IconCase
 {
     UINT type;
@@ -63,19 +72,15 @@ class MessageBoxIcons : public ::testing::TestWithParam<IconCase>
 TEST(MessageBoxDriver, ReadsTitleTextAndButtonsAndPresses)
 {
     BoxOnThread shown(L"Keep going?", L"Harness", MB_YESNOCANCEL);
-    HWND box = WaitForMessageBox(::GetCurrentProcessId(), 10000);
-    ASSERT_NE(box, nullptr);
     ProbeClient probe;
-    ASSERT_EQ(probe.Attach(shown.ThreadId()), S_OK);
-
     MessageBoxInfo info;
-    ASSERT_TRUE(ReadMessageBox(box, probe, info));
+    ASSERT_NO_FATAL_FAILURE(FindAndRead(shown, probe, info));
     EXPECT_EQ(info.title, L"Harness");
     EXPECT_EQ(info.text, L"Keep going?");
     EXPECT_EQ(info.icon, L"none");
     EXPECT_EQ(info.ButtonIds(), (std::vector<int>{IDYES, IDNO, IDCANCEL}));
 
-    ASSERT_TRUE(PressMessageBoxButton(box, IDNO, 10000));
+    ASSERT_TRUE(PressMessageBoxButton(info.window, IDNO, 10000));
     ASSERT_TRUE(WaitUntil([&] { return shown.Done(); }));
     EXPECT_EQ(shown.Result(), IDNO);
 }
@@ -88,14 +93,11 @@ TEST(MessageBoxDriver, NoBoxMeansNull)
 TEST_P(MessageBoxIcons, NamesTheSystemIconShown)
 {
     BoxOnThread shown(L"Icon", L"Harness", MB_OK | GetParam().type);
-    HWND box = WaitForMessageBox(::GetCurrentProcessId(), 10000);
-    ASSERT_NE(box, nullptr);
     ProbeClient probe;
-    ASSERT_EQ(probe.Attach(shown.ThreadId()), S_OK);
     MessageBoxInfo info;
-    ASSERT_TRUE(ReadMessageBox(box, probe, info));
+    ASSERT_NO_FATAL_FAILURE(FindAndRead(shown, probe, info));
     EXPECT_EQ(info.icon, GetParam().icon);
-    ASSERT_TRUE(PressMessageBoxButton(box, IDOK, 10000));
+    ASSERT_TRUE(PressMessageBoxButton(info.window, IDOK, 10000));
 }
 
 INSTANTIATE_TEST_SUITE_P(EachIcon, MessageBoxIcons,
