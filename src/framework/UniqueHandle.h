@@ -89,6 +89,7 @@ using unique_hfile = unique_any<handle_traits<HANDLE, unique_detail::CloseKernel
 using unique_handle = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle>>;
 using unique_hfont = unique_any<handle_traits<HFONT, unique_detail::DeleteGdiObject>>;
 using unique_hbitmap = unique_any<handle_traits<HBITMAP, unique_detail::DeleteGdiObject>>;
+using unique_hbrush = unique_any<handle_traits<HBRUSH, unique_detail::DeleteGdiObject>>;
 using unique_hmenu = unique_any<handle_traits<HMENU, unique_detail::DestroyMenuHandle>>;
 using unique_hhook = unique_any<handle_traits<HHOOK, unique_detail::UnhookHook>>;
 using unique_hdevinfo = unique_any<handle_traits<HDEVINFO, unique_detail::DestroyDevInfo, -1>>;
