@@ -50,6 +50,8 @@ HWND CMainFrame::CreateEx()
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
+    if (m_cmdBar.PreTranslateMessage(pMsg))
+        return TRUE;
     if (m_hAccel == nullptr || m_hWnd == nullptr)
         return FALSE;
     return ::TranslateAcceleratorW(m_hWnd, m_hAccel, pMsg);

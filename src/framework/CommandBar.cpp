@@ -250,10 +250,28 @@ LRESULT CALLBACK CCommandBarCtrl::OwnerSubclassProc(HWND hWnd, UINT message, WPA
     return ::DefSubclassProc(hWnd, message, wParam, lParam);
 }
 
-BOOL CCommandBarCtrl::ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT& result, DWORD)
+BOOL CCommandBarCtrl::PreTranslateMessage(const MSG* pMsg)
+{
+    if (pMsg->message != WM_SYSCHAR || m_hWnd == nullptr || m_owner == nullptr)
+        return FALSE;
+    if (pMsg->hwnd != m_owner && !::IsChild(m_owner, pMsg->hwnd))
+        return FALSE;
+    const int index = FindMnemonic(static_cast<wchar_t>(pMsg->wParam));
+    if (index < 0)
+        return FALSE;
+    // Dropped from the queue rather than here, so the filter returns before the menu's loop.
+    PostMessage(kOpenPopupMessage, static_cast<WPARAM>(index));
+    return TRUE;
+}
+
+BOOL CCommandBarCtrl::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD)
 {
     switch (message)
     {
+    case kOpenPopupMessage:
+        OpenPopup(static_cast<int>(wParam), true);
+        result = 0;
+        return TRUE;
     case WM_LBUTTONDOWN:
     {
         POINT client{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

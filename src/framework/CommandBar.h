@@ -34,9 +34,15 @@ public:
     // Index of the popup whose mnemonic is ch, or -1.
     [[nodiscard]] int FindMnemonic(wchar_t ch) const;
 
+    // For the owner's message filter: Alt+mnemonic typed in any window of the owner drops
+    // that popup (the system delivers the key to the focused child, not to the owner).
+    BOOL PreTranslateMessage(const MSG* pMsg);
+
     BOOL ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD = 0);
 
 private:
+    static constexpr UINT kOpenPopupMessage = WM_USER + 0x100; // wParam: popup index
+
     unique_hmenu m_menu;
     HWND m_owner = nullptr;
     int m_openIndex = -1;
