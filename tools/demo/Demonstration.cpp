@@ -25,6 +25,7 @@ constexpr DemoDeviceNames kDriveNames{L"Orvane Demo USB Flash Drive", L"Disk dri
 constexpr int kFrameWidth = 1000;
 constexpr int kFrameHeight = 620;
 constexpr int kFrameMargin = 12;
+constexpr int kMenuAttempts = 3;
 
 HRESULT Failed(DWORD error = ERROR_TIMEOUT)
 {
@@ -61,16 +62,32 @@ bool IsModified(const OrvaneProcess& orvane, bool& modified)
 HRESULT ChooseMenuCommand(OrvaneProcess& orvane, MenuBarButton button, UINT id)
 {
     MenuDriver menus(orvane);
-    if (!menus.OpenWithClick(static_cast<int>(button)))
-        return Failed();
-    if (!menus.Highlight(id) || !menus.ChooseHighlighted())
+    // Under X, the focus coming back to the frame after a dialog may arrive late and close a
+    // popup that has just opened; such a popup is opened again.
+    bool highlighted = false;
+    for (int attempt = 0; attempt < kMenuAttempts && !highlighted; ++attempt)
     {
-        menus.CloseAll();
-        return Failed(ERROR_NOT_FOUND);
+        if (!menus.OpenWithClick(static_cast<int>(button)))
+            return Failed();
+        highlighted = menus.Highlight(id);
+        if (!highlighted && menus.OpenPopup() != nullptr)
+        {
+            menus.CloseAll();
+            return Failed(ERROR_NOT_FOUND);
+        }
     }
+    if (!highlighted)
+        return Failed(ERROR_NOT_FOUND);
+    // Enter, without waiting for an answer from the program: the command may end it (File > Exit).
+    const UINT scanCode = ::MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC);
+    if (!::PostMessageW(orvane.Frame(), WM_KEYDOWN, VK_RETURN, 1 | static_cast<LPARAM>(scanCode) << 16) ||
+        !::PostMessageW(orvane.Frame(), WM_KEYUP, VK_RETURN, 1 | static_cast<LPARAM>(scanCode) << 16 | 0xC0000000) ||
+        !WaitUntil([&] { return menus.OpenPopup() == nullptr || !orvane.IsRunning(); }))
+        return Failed();
     // Otherwise the bar keeps showing the clicked button as hot.
-    ::PostMessageW(orvane.CommandBar(), WM_MOUSELEAVE, 0, 0);
-    return orvane.Sync() ? S_OK : Failed();
+    if (orvane.IsRunning())
+        ::PostMessageW(orvane.CommandBar(), WM_MOUSELEAVE, 0, 0);
+    return S_OK;
 }
 
 HRESULT PlaceFrame(OrvaneProcess& orvane)

@@ -24,7 +24,8 @@ enum class MenuBarButton : int
 inline constexpr DWORD kDemoDialogWaitMs = 20000;
 
 // Clicks a menu-bar button, moves to the item with command id and chooses it. The pointer then
-// leaves the bar, as it does when a user goes on to the window.
+// leaves the bar, as it does when a user goes on to the window. A command that ends the program
+// counts as chosen.
 HRESULT ChooseMenuCommand(OrvaneProcess& orvane, MenuBarButton button, UINT id);
 
 // Gives the frame a size at which the log's longest lines (device paths) show whole, within
