@@ -1,0 +1,101 @@
+// The bare window program the benchmark measures Orvane against: one top-level window that
+// answers every WM_DEVICECHANGE with TRUE and does nothing else. Asked for it on the command
+// line, it also holds an EDIT control in the log view's styles and font at a given place on
+// the screen, into which the benchmark inserts the log's text to find the control's limit.
+#include "BareWindow.h"
+#include "framework/UniqueHandle.h"
+#include "log/LogFont.h"
+
+#include <windows.h>
+
+#include <cwchar>
+#include <cwctype>
+
+namespace
+{
+constexpr wchar_t kClassName[] = L"OrvaneBenchBareWindow";
+
+LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_DEVICECHANGE:
+        return TRUE;
+    case WM_DESTROY:
+        ::PostQuitMessage(1);
+        return 0;
+    default:
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+// Reads "--edit x y width height" from the command line; false when it is not there.
+bool ParseEditRect(const wchar_t* commandLine, RECT& rect)
+{
+    const wchar_t* at = ::wcsstr(commandLine, kBareEditOption);
+    if (at == nullptr)
+        return false;
+    at += ::wcslen(kBareEditOption);
+    long numbers[4] = {};
+    for (long& number : numbers)
+    {
+        wchar_t* end = nullptr;
+        number = std::wcstol(at, &end, 10);
+        if (end == at)
+            return false;
+        at = end;
+    }
+    rect = {numbers[0], numbers[1], numbers[0] + numbers[2], numbers[1] + numbers[3]};
+    return numbers[2] > 0 && numbers[3] > 0;
+}
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showCommand)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &BareWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kClassName;
+    if (::RegisterClassExW(&windowClass) == 0)
+        return 0;
+
+    RECT editRect{};
+    const bool withEdit = ParseEditRect(commandLine, editRect);
+    // The frame is placed so that its client area is exactly the control's rectangle.
+    RECT frameRect = withEdit ? editRect : RECT{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
+    if (withEdit)
+        ::AdjustWindowRectEx(&frameRect, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    HWND frame = ::CreateWindowExW(0, kClassName, kBareWindowTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                   frameRect.left, frameRect.top,
+                                   withEdit ? frameRect.right - frameRect.left : CW_USEDEFAULT,
+                                   withEdit ? frameRect.bottom - frameRect.top : CW_USEDEFAULT, nullptr, nullptr,
+                                   instance, nullptr);
+    if (frame == nullptr)
+        return 0;
+
+    unique_hfont font;
+    if (withEdit)
+    {
+        HWND edit = ::CreateWindowExW(kLogViewExStyle, L"EDIT", nullptr, kLogViewStyle, 0, 0,
+                                      editRect.right - editRect.left, editRect.bottom - editRect.top, frame,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBareEditId)), instance, nullptr);
+        if (edit == nullptr)
+            return 0;
+        font.reset(CreateLogFont());
+        if (font)
+            ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+    }
+    ::ShowWindow(frame, showCommand);
+
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0)
+    {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The benchmark's measurements. Each starts the programs it needs, drives them from here and
+// fills its result; a failing step gives a failed HRESULT and a line on stderr.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class CBenchDevices;
+
+struct BenchConfig
+{
+    std::wstring orvaneExe;
+    std::wstring bareExe;
+    std::wstring benchExe;
+    int rounds = 3;
+};
+
+struct BurstResult
+{
+    size_t events = 0;
+    size_t interfaceEvents = 0;
+    size_t lines = 0;
+    // Interface events logged with fewer than six lines: the lookup did not find the device.
+    size_t shortInterfaceEvents = 0;
+    double orvaneMs = 0;
+    double limitMs = 0;
+    // Orvane's time against the limit's in each chunk of events: the spread shows the noise.
+    std::vector<double> chunkRatios;
+    // The control received exactly Orvane's final text.
+    bool sameText = false;
+    // Orvane's memory after the burst, and the size of its log in UTF-16.
+    SIZE_T commitBytes = 0;
+    SIZE_T workingSetBytes = 0;
+    SIZE_T logBytes = 0;
+};
+
+struct StartupResult
+{
+    double orvaneMs = 0;
+    double orvaneWithoutWmiMs = 0;
+    double bareMs = 0;
+    // The header's WMI query alone, in a fresh process; negative when it failed.
+    double wmiQueryMs = 0;
+    SIZE_T bareCommitBytes = 0;
+};
+
+struct SaveResult
+{
+    size_t lines = 0;
+    SIZE_T bytes = 0;
+    double saveMs = 0;
+    double rawWriteMs = 0;
+    // The program's own atomic write (temporary file, then replace) of the bytes, from here.
+    double atomicWriteMs = 0;
+    // One WM_NULL sent to the frame and answered: part of every save measured from here.
+    double roundTripMs = 0;
+    bool sameBytes = false;
+};
+
+struct LookupRow
+{
+    size_t registered = 0;
+    // Every device the interface class lists, the benchmark's and the system's own.
+    size_t inClass = 0;
+    double interfaceEventMs = 0;
+    double plainEventMs = 0;
+    // The decoder's own record formatter in this process, into a hidden log view.
+    double formatterMs = 0;
+};
+
+HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, BurstResult& result);
+HRESULT MeasureStartup(const BenchConfig& config, StartupResult& result);
+HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, SaveResult& result);
+// Registers devices into devices up to each of counts and measures the lookup at each.
+HRESULT MeasureLookup(const BenchConfig& config, CBenchDevices& devices, const std::vector<size_t>& counts,
+                      std::vector<LookupRow>& rows);
+
+// Reports a failed step on stderr and passes hr on.
+HRESULT BenchFailure(const char* step, HRESULT hr = E_FAIL);

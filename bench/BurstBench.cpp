@@ -1,0 +1,200 @@
+// A storm of device-change events, as a docking station delivers it: interface arrivals and
+// removals of registered devices, each with the full lookup and six record lines, between
+// plain events. Measured against a bare EDIT control in the log view's size, styles and font
+// that receives the same final text, one insert per event: the most the control allows.
+//
+// The machine is shared and its load changes by the second, so the two sides take turns in
+// chunks of a few events, each shown while the other is minimized: both meet the same load,
+// the same growing text and the same scrolling.
+#include "BareWindow.h"
+#include "BenchDevices.h"
+#include "Benchmarks.h"
+#include "LogEvents.h"
+#include "OrvaneRun.h"
+#include "Records.h"
+#include "Stats.h"
+#include "WindowQuery.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace
+{
+constexpr size_t kCycles = 60;
+constexpr size_t kEventsPerChunk = 24;
+// The event line, the interface path and five property lines.
+constexpr size_t kInterfaceEventLines = 7;
+
+struct BurstEvent
+{
+    UINT eventType;
+    const BroadcastRecord* record;
+};
+
+// Per cycle: an interface arrives, the device tree changes, the interface goes, the tree changes.
+std::vector<BurstEvent> PlanBurst(const std::vector<BroadcastRecord>& records)
+{
+    std::vector<BurstEvent> events;
+    for (size_t cycle = 0; cycle < kCycles; ++cycle)
+    {
+        const BroadcastRecord* record = &records[cycle % records.size()];
+        events.push_back({DBT_DEVICEARRIVAL, record});
+        events.push_back({DBT_DEVNODES_CHANGED, nullptr});
+        events.push_back({DBT_DEVICEREMOVECOMPLETE, record});
+        events.push_back({DBT_DEVNODES_CHANGED, nullptr});
+    }
+    return events;
+}
+
+// Brings frame back on screen and has it paint before anything is timed.
+void ShowForMeasuring(HWND frame)
+{
+    ::ShowWindow(frame, SW_RESTORE);
+    FlushPainting(frame);
+}
+
+void PutAside(HWND frame)
+{
+    ::ShowWindow(frame, SW_MINIMIZE);
+    FlushPainting(frame);
+}
+
+// The bare window's EDIT control over the same screen rectangle as Orvane's log view, holding
+// the text Orvane's log started with, the caret at its end.
+class CLimitControl
+{
+public:
+    HRESULT Start(const BenchConfig& config, HWND view, const std::wstring& startText)
+    {
+        RECT rect{};
+        ::GetWindowRect(view, &rect);
+        const std::wstring arguments = std::wstring(kBareEditOption) + L" " + std::to_wstring(rect.left) + L" " +
+                                       std::to_wstring(rect.top) + L" " + std::to_wstring(rect.right - rect.left) +
+                                       L" " + std::to_wstring(rect.bottom - rect.top);
+        const HRESULT hr = m_process.Start(config.bareExe, arguments, SW_SHOWMINNOACTIVE);
+        if (FAILED(hr))
+            return hr;
+        m_frame = m_process.WaitForMainWindow(kBareWindowTitle, 30000);
+        m_edit = m_frame != nullptr ? FindChild(m_frame, kBareEditId) : nullptr;
+        if (m_edit == nullptr)
+            return HRESULT_FROM_WIN32(ERROR_TIMEOUT);
+        const auto end = static_cast<WPARAM>(startText.size());
+        return Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(startText.c_str())) &&
+                       Send(EM_SETSEL, end, static_cast<LPARAM>(end)) && Send(EM_SCROLLCARET, 0, 0)
+                   ? S_OK
+                   : E_FAIL;
+    }
+    ~CLimitControl() { m_process.Close(m_frame, 10000); }
+
+    [[nodiscard]] HWND Frame() const noexcept { return m_frame; }
+    bool Insert(const std::wstring& text) { return Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str())); }
+    bool ReadText(std::wstring& text) const { return ReadWindowText(m_edit, text, 30000); }
+
+private:
+    bool Send(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        DWORD_PTR ignored = 0;
+        return ::SendMessageTimeoutW(m_edit, message, wParam, lParam, SMTO_NORMAL, 30000, &ignored) != 0;
+    }
+
+    CTargetProcess m_process;
+    HWND m_frame = nullptr;
+    HWND m_edit = nullptr;
+};
+
+HRESULT TallyLines(const std::vector<BurstEvent>& burst, const std::vector<std::wstring>& eventTexts,
+                   BurstResult& result)
+{
+    if (eventTexts.size() != burst.size())
+        return BenchFailure("find every event in Orvane's log", E_UNEXPECTED);
+    result.events = eventTexts.size();
+    for (size_t i = 0; i < burst.size(); ++i)
+    {
+        const size_t lines = CountLines(eventTexts[i]);
+        result.lines += lines;
+        if (burst[i].record == nullptr)
+            continue;
+        ++result.interfaceEvents;
+        if (lines < kInterfaceEventLines)
+            ++result.shortInterfaceEvents;
+    }
+    return S_OK;
+}
+} // namespace
+
+HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, BurstResult& result)
+{
+    result = {};
+    std::vector<BroadcastRecord> records;
+    for (const std::wstring& path : devices.Paths())
+        records.push_back(DeviceInterfaceRecord(kBenchInterfaceClass, path));
+    if (records.empty())
+        return BenchFailure("burst without devices", E_INVALIDARG);
+    const std::vector<BurstEvent> burst = PlanBurst(records);
+
+    COrvaneRun orvane;
+    HRESULT hr = orvane.Start(config.orvaneExe);
+    if (FAILED(hr))
+        return BenchFailure("start Orvane", hr);
+    std::wstring orvaneText;
+    if (!orvane.ReadLog(orvaneText))
+        return BenchFailure("read Orvane's log");
+    CLimitControl limit;
+    hr = limit.Start(config, orvane.View(), orvaneText);
+    if (FAILED(hr))
+        return BenchFailure("start the bare window with its EDIT control", hr);
+
+    std::vector<std::wstring> eventTexts;
+    for (size_t first = 0; first < burst.size(); first += kEventsPerChunk)
+    {
+        const size_t last = std::min(first + kEventsPerChunk, burst.size());
+        ShowForMeasuring(orvane.Frame());
+        CStopwatch orvaneTime;
+        for (size_t i = first; i < last; ++i)
+        {
+            const BroadcastRecord* record = burst[i].record;
+            if (!orvane.SendEvent(burst[i].eventType, record != nullptr ? record->Address() : 0))
+                return BenchFailure("send an event to Orvane");
+        }
+        FlushPainting(orvane.Frame());
+        const double orvaneMs = orvaneTime.ElapsedMs();
+        result.orvaneMs += orvaneMs;
+        PutAside(orvane.Frame());
+
+        std::wstring previous = std::move(orvaneText);
+        std::vector<std::wstring> chunk;
+        if (!orvane.ReadLog(orvaneText) || !SplitAddedEvents(previous, orvaneText, chunk))
+            return BenchFailure("read the events' lines from Orvane's log");
+
+        ShowForMeasuring(limit.Frame());
+        CStopwatch limitTime;
+        for (const std::wstring& text : chunk)
+        {
+            if (!limit.Insert(text))
+                return BenchFailure("insert into the bare EDIT control");
+        }
+        FlushPainting(limit.Frame());
+        const double limitMs = limitTime.ElapsedMs();
+        result.limitMs += limitMs;
+        result.chunkRatios.push_back(Ratio(orvaneMs, limitMs));
+        PutAside(limit.Frame());
+        eventTexts.insert(eventTexts.end(), chunk.begin(), chunk.end());
+    }
+
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    if (!orvane.Process().ReadMemory(memory))
+        return BenchFailure("read Orvane's memory");
+    result.commitBytes = PrivateCommittedBytes(orvane.Process().Handle());
+    result.workingSetBytes = memory.WorkingSetSize;
+    result.logBytes = orvaneText.size() * sizeof(wchar_t);
+
+    std::wstring limitText;
+    result.sameText = limit.ReadText(limitText) && limitText == orvaneText;
+    return TallyLines(burst, eventTexts, result);
+}
+
+HRESULT BenchFailure(const char* step, HRESULT hr)
+{
+    std::fprintf(stderr, "benchmark step failed: %s (0x%08lX)\n", step, static_cast<unsigned long>(hr));
+    return hr;
+}

@@ -1,0 +1,99 @@
+#include "Report.h"
+
+#include "Stats.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace
+{
+double Megabytes(SIZE_T bytes)
+{
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+const char* YesNo(bool value)
+{
+    return value ? "yes" : "NO";
+}
+
+void PrintRatio(double ratio, double target)
+{
+    std::printf("  %-28s %9.2f x    target <= %.2f x: %s\n", "ratio", ratio, target,
+                MeetsTarget(ratio, target) ? "met" : "NOT MET");
+}
+} // namespace
+
+void PrintBurst(const BurstResult& burst)
+{
+    const double events = burst.events > 0 ? static_cast<double>(burst.events) : 1.0;
+    std::printf("burst: %zu events (%zu interface arrivals and removals), %zu lines\n", burst.events,
+                burst.interfaceEvents, burst.lines);
+    std::printf("  %-28s %9.0f ms   %7.2f ms/event\n", "Orvane", burst.orvaneMs, burst.orvaneMs / events);
+    std::printf("  %-28s %9.0f ms   %7.2f ms/event\n", "limit: bare EDIT, 1 insert/event", burst.limitMs,
+                burst.limitMs / events);
+    PrintRatio(Ratio(burst.orvaneMs, burst.limitMs), kBurstTarget);
+    if (!burst.chunkRatios.empty())
+    {
+        const auto [lowest, highest] = std::minmax_element(burst.chunkRatios.begin(), burst.chunkRatios.end());
+        std::printf("  %zu chunks of events in turn: ratio %.2f lowest, %.2f median, %.2f highest\n",
+                    burst.chunkRatios.size(), *lowest, Median(burst.chunkRatios), *highest);
+    }
+    std::printf("  same final text in both: %s; interface events with fewer than six lines: %zu\n",
+                YesNo(burst.sameText), burst.shortInterfaceEvents);
+}
+
+void PrintStartup(const StartupResult& startup, int rounds)
+{
+    std::printf("start-up: process start to the first WM_DEVICECHANGE answered, median of %d alternating runs\n",
+                rounds);
+    std::printf("  %-28s %9.0f ms\n", "Orvane", startup.orvaneMs);
+    std::printf("  %-28s %9.0f ms\n", "limit: bare window", startup.bareMs);
+    PrintRatio(Ratio(startup.orvaneMs, startup.bareMs), kStartupTarget);
+    std::printf("  %-28s %9.0f ms   (WMI provider disabled for the child)\n", "Orvane without WMI",
+                startup.orvaneWithoutWmiMs);
+    if (startup.wmiQueryMs >= 0)
+        std::printf("  %-28s %9.0f ms   (the header's query in a fresh process)\n", "WMI query alone",
+                    startup.wmiQueryMs);
+    else
+        std::printf("  %-28s %9s      (the query failed)\n", "WMI query alone", "-");
+}
+
+void PrintSave(const SaveResult& save)
+{
+    std::printf("save: a log of %zu lines, %zu bytes, median of 5\n", save.lines, save.bytes);
+    std::printf("  %-28s %9.2f ms   (sent from here: one round trip is %.2f ms)\n", "File > Save", save.saveMs,
+                save.roundTripMs);
+    std::printf("  %-28s %9.2f ms   (create, one WriteFile, close)\n", "limit: raw write", save.rawWriteMs);
+    PrintRatio(Ratio(save.saveMs, save.rawWriteMs), kSaveTarget);
+    std::printf("  %-28s %9.2f ms   (temporary file, flush, replace: the program's write, from here)\n",
+                "atomic write", save.atomicWriteMs);
+    std::printf("  both files hold exactly the log's bytes: %s\n", YesNo(save.sameBytes));
+}
+
+void PrintMemory(const BurstResult& burst, SIZE_T bareCommitBytes)
+{
+    std::printf("memory after the burst\n");
+    std::printf("  %-28s %9.2f MB   working set %.2f MB\n", "Orvane commit", Megabytes(burst.commitBytes),
+                Megabytes(burst.workingSetBytes));
+    std::printf("  %-28s %9.2f MB\n", "log, UTF-16", Megabytes(burst.logBytes));
+    if (bareCommitBytes == 0)
+    {
+        std::printf("  (no limit: the bare window's commit comes from the start-up runs)\n");
+        return;
+    }
+    const SIZE_T limit = 3 * burst.logBytes + bareCommitBytes;
+    std::printf("  %-28s %9.2f MB   (3 x log + bare window's commit of %.2f MB)\n", "limit", Megabytes(limit),
+                Megabytes(bareCommitBytes));
+    PrintRatio(Ratio(static_cast<double>(burst.commitBytes), static_cast<double>(limit)), kCommitTarget);
+}
+
+void PrintLookup(const std::vector<LookupRow>& rows)
+{
+    std::printf("lookup per interface event, mean of 20 events (Orvane minimized)\n");
+    std::printf("  %10s %9s %17s %13s %12s %15s\n", "registered", "in class", "interface event", "plain event",
+                "difference", "formatter here");
+    for (const LookupRow& row : rows)
+        std::printf("  %10zu %9zu %14.2f ms %10.2f ms %9.2f ms %12.2f ms\n", row.registered, row.inClass,
+                    row.interfaceEventMs, row.plainEventMs, row.interfaceEventMs - row.plainEventMs, row.formatterMs);
+}

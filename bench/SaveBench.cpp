@@ -1,0 +1,128 @@
+// Saving: File > Save of a log of more than 2,000 lines, against one raw write of the same
+// bytes to a file in the same folder. The log is filled while the frame is minimized, which
+// spares the drawing that the burst measures.
+#include "BenchDevices.h"
+#include "Benchmarks.h"
+#include "LogEvents.h"
+#include "OrvaneRun.h"
+#include "Records.h"
+#include "SaveAsDriver.h"
+#include "Stats.h"
+#include "log/WriteFileAtomically.h"
+
+#include <string>
+
+namespace
+{
+constexpr size_t kMinimumLines = 2000;
+constexpr int kSaves = 5;
+
+std::wstring TempPath(const wchar_t* name)
+{
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+// One complete write of a file: create, write everything at once, close.
+bool WriteRaw(const std::wstring& path, const std::wstring& text)
+{
+    unique_hfile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    DWORD written = 0;
+    const auto bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    return file && ::WriteFile(file.get(), text.data(), bytes, &written, nullptr) && written == bytes;
+}
+
+bool FileHoldsText(const std::wstring& path, const std::wstring& text)
+{
+    unique_hfile file(
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.get(), &size) || static_cast<ULONGLONG>(size.QuadPart) != text.size() * sizeof(wchar_t))
+        return false;
+    std::wstring content(text.size(), L'\0');
+    DWORD read = 0;
+    return ::ReadFile(file.get(), content.data(), static_cast<DWORD>(size.QuadPart), &read, nullptr) &&
+           read == size.QuadPart && content == text;
+}
+
+HRESULT FillLog(const COrvaneRun& orvane, const CBenchDevices& devices, std::wstring& text)
+{
+    std::vector<BroadcastRecord> records;
+    for (const std::wstring& path : devices.Paths())
+        records.push_back(DeviceInterfaceRecord(kBenchInterfaceClass, path));
+    if (records.empty())
+        return BenchFailure("fill the log without devices", E_INVALIDARG);
+    for (size_t i = 0;; ++i)
+    {
+        if (i % 64 == 0)
+        {
+            if (!orvane.ReadLog(text))
+                return BenchFailure("read Orvane's log");
+            if (CountLines(text) >= kMinimumLines)
+                return S_OK;
+        }
+        const UINT eventType = i % 2 == 0 ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
+        if (!orvane.SendEvent(eventType, records[(i / 2) % records.size()].Address()))
+            return BenchFailure("send an event to Orvane");
+    }
+}
+} // namespace
+
+HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, SaveResult& result)
+{
+    result = {};
+    COrvaneRun orvane;
+    HRESULT hr = orvane.Start(config.orvaneExe, SW_SHOWMINNOACTIVE);
+    if (FAILED(hr))
+        return BenchFailure("start Orvane", hr);
+    std::wstring text;
+    hr = FillLog(orvane, devices, text);
+    if (FAILED(hr))
+        return hr;
+    result.lines = CountLines(text);
+    result.bytes = text.size() * sizeof(wchar_t);
+
+    const std::wstring savedPath = TempPath(L"OrvaneBench-save.txt");
+    const std::wstring rawPath = TempPath(L"OrvaneBench-raw.txt");
+    if (!SaveAsThroughDialog(orvane.Process().Id(), orvane.Frame(), savedPath, result.bytes))
+        return BenchFailure("save the log through the Save As dialog");
+
+    const std::wstring atomicPath = TempPath(L"OrvaneBench-atomic.txt");
+    std::vector<double> saves, rawWrites, atomicWrites, roundTrips;
+    for (int i = 0; i < kSaves; ++i)
+    {
+        DWORD_PTR ignored = 0;
+        CStopwatch save;
+        if (!::SendMessageTimeoutW(orvane.Frame(), WM_COMMAND, MAKEWPARAM(COrvaneRun::kFileSave, 0), 0, SMTO_NORMAL,
+                                   30000, &ignored))
+            return BenchFailure("File > Save");
+        saves.push_back(save.ElapsedMs());
+
+        CStopwatch raw;
+        if (!WriteRaw(rawPath, text))
+            return BenchFailure("write the raw file", HRESULT_FROM_WIN32(::GetLastError()));
+        rawWrites.push_back(raw.ElapsedMs());
+
+        CStopwatch atomic;
+        if (!WriteFileAtomically(atomicPath.c_str(), text.data(), static_cast<DWORD>(result.bytes)))
+            return BenchFailure("write the file atomically", HRESULT_FROM_WIN32(::GetLastError()));
+        atomicWrites.push_back(atomic.ElapsedMs());
+
+        CStopwatch roundTrip;
+        ::SendMessageTimeoutW(orvane.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored);
+        roundTrips.push_back(roundTrip.ElapsedMs());
+    }
+    result.saveMs = Median(saves);
+    result.rawWriteMs = Median(rawWrites);
+    result.atomicWriteMs = Median(atomicWrites);
+    result.roundTripMs = Median(roundTrips);
+    result.sameBytes = FileHoldsText(savedPath, text) && FileHoldsText(rawPath, text);
+
+    orvane.Close();
+    ::DeleteFileW(savedPath.c_str());
+    ::DeleteFileW(rawPath.c_str());
+    ::DeleteFileW(atomicPath.c_str());
+    return S_OK;
+}
