@@ -66,6 +66,13 @@ bool OrvaneUserTest::AnswerSavePrompt(int button)
     return WaitForBox(box) && box.text == kSaveQuestion && PressMessageBoxButton(box.window, button, kDialogWaitMs);
 }
 
+bool OrvaneUserTest::BringFrameToFront()
+{
+    HWND frame = m_orvane.Frame();
+    return WaitUntil([frame] { return ::GetForegroundWindow() == frame || ::SetForegroundWindow(frame); }) &&
+           WaitUntil([frame] { return ::GetForegroundWindow() == frame; });
+}
+
 bool OrvaneUserTest::NothingOpenAfterSync()
 {
     return m_orvane.Sync() && !HasOpenDialog(m_orvane.ProcessId());

@@ -47,6 +47,11 @@ protected:
     // Waits for the save question and answers it with button (IDYES, IDNO or IDCANCEL).
     bool AnswerSavePrompt(int button);
 
+    // Makes the frame the foreground window, as a user's click on it would. The program owns
+    // its boxes and dialogs by the active window, which another test's program running side
+    // by side may take at any moment.
+    bool BringFrameToFront();
+
     // True when no box or dialog of the program is open once everything posted so far has
     // been dispatched.
     bool NothingOpenAfterSync();
@@ -54,5 +59,9 @@ protected:
     MenuDriver m_menus{m_orvane};
     TestFolder m_folder;
 };
+
+// How often a test that checks what a box is owned by tries again when another program took
+// the activation in between.
+inline constexpr int kActivationAttempts = 3;
 
 inline constexpr wchar_t kSaveQuestion[] = L"Do you want to save the changes?";
