@@ -10,7 +10,7 @@ struct BenchOptions
 {
     std::wstring orvaneExe;
     std::wstring bareExe;
-    int rounds = 3;
+    int rounds = 5;
     bool burst = true;
     bool startup = true;
     bool save = true;

@@ -13,7 +13,7 @@ struct BenchConfig
     std::wstring orvaneExe;
     std::wstring bareExe;
     std::wstring benchExe;
-    int rounds = 3;
+    int rounds = 5;
 };
 
 struct BurstResult
@@ -32,18 +32,27 @@ struct BurstResult
     // Orvane's memory after the burst, and the size of its log in UTF-16.
     SIZE_T commitBytes = 0;
     SIZE_T workingSetBytes = 0;
+    // Orvane's commit once its frame showed, before the first event.
+    SIZE_T startCommitBytes = 0;
     SIZE_T logBytes = 0;
 };
 
 struct StartupResult
 {
+    // Medians, and the fastest runs: on a busy machine the fastest run is the least disturbed.
     double orvaneMs = 0;
     double orvaneWithoutWmiMs = 0;
     double bareMs = 0;
+    double orvaneFastestMs = 0;
+    double orvaneWithoutWmiFastestMs = 0;
+    double bareFastestMs = 0;
     // The header's WMI query alone, in a fresh process; negative when it failed.
     double wmiQueryMs = 0;
     SIZE_T bareCommitBytes = 0;
 };
+
+// Saves (and raw writes) per run; the median counts.
+inline constexpr int kSaveRepeats = 11;
 
 struct SaveResult
 {

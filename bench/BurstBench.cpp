@@ -139,6 +139,7 @@ HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, Bu
     std::wstring orvaneText;
     if (!orvane.ReadLog(orvaneText))
         return BenchFailure("read Orvane's log");
+    result.startCommitBytes = PrivateCommittedBytes(orvane.Process().Handle());
     CLimitControl limit;
     hr = limit.Start(config, orvane.View(), orvaneText);
     if (FAILED(hr))

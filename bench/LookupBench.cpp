@@ -56,9 +56,11 @@ HRESULT MeasureAtCurrentCount(const COrvaneRun& orvane, CHiddenLogView& hidden, 
     }
     row.registered = devices.Count();
     row.inClass = CBenchDevices::CountInInterfaceClass(kBenchInterfaceClass);
-    row.interfaceEventMs = Mean(interfaceEvents);
-    row.plainEventMs = Mean(plainEvents);
-    row.formatterMs = Mean(formatter);
+    // Medians: Wine's server stalls every registry call now and then (it saves the registry),
+    // and one such stall would dominate a mean.
+    row.interfaceEventMs = Median(interfaceEvents);
+    row.plainEventMs = Median(plainEvents);
+    row.formatterMs = Median(formatter);
     return S_OK;
 }
 } // namespace

@@ -47,11 +47,12 @@ void PrintStartup(const StartupResult& startup, int rounds)
 {
     std::printf("start-up: process start to the first WM_DEVICECHANGE answered, median of %d alternating runs\n",
                 rounds);
-    std::printf("  %-28s %9.0f ms\n", "Orvane", startup.orvaneMs);
-    std::printf("  %-28s %9.0f ms\n", "limit: bare window", startup.bareMs);
+    std::printf("  %-28s %9.0f ms   (fastest run %.0f ms)\n", "Orvane", startup.orvaneMs, startup.orvaneFastestMs);
+    std::printf("  %-28s %9.0f ms   (fastest run %.0f ms)\n", "limit: bare window", startup.bareMs,
+                startup.bareFastestMs);
     PrintRatio(Ratio(startup.orvaneMs, startup.bareMs), kStartupTarget);
-    std::printf("  %-28s %9.0f ms   (WMI provider disabled for the child)\n", "Orvane without WMI",
-                startup.orvaneWithoutWmiMs);
+    std::printf("  %-28s %9.0f ms   (fastest run %.0f ms; WMI's provider disabled for the child)\n",
+                "Orvane without WMI", startup.orvaneWithoutWmiMs, startup.orvaneWithoutWmiFastestMs);
     if (startup.wmiQueryMs >= 0)
         std::printf("  %-28s %9.0f ms   (the header's query in a fresh process)\n", "WMI query alone",
                     startup.wmiQueryMs);
@@ -61,7 +62,7 @@ void PrintStartup(const StartupResult& startup, int rounds)
 
 void PrintSave(const SaveResult& save)
 {
-    std::printf("save: a log of %zu lines, %zu bytes, median of 5\n", save.lines, save.bytes);
+    std::printf("save: a log of %zu lines, %zu bytes, median of %d\n", save.lines, save.bytes, kSaveRepeats);
     std::printf("  %-28s %9.2f ms   (sent from here: one round trip is %.2f ms)\n", "File > Save", save.saveMs,
                 save.roundTripMs);
     std::printf("  %-28s %9.2f ms   (create, one WriteFile, close)\n", "limit: raw write", save.rawWriteMs);
@@ -76,6 +77,9 @@ void PrintMemory(const BurstResult& burst, SIZE_T bareCommitBytes)
     std::printf("memory after the burst\n");
     std::printf("  %-28s %9.2f MB   working set %.2f MB\n", "Orvane commit", Megabytes(burst.commitBytes),
                 Megabytes(burst.workingSetBytes));
+    std::printf("  %-28s %9.2f MB   (before the burst %.2f MB)\n", "grown during the burst",
+                Megabytes(burst.commitBytes - std::min(burst.commitBytes, burst.startCommitBytes)),
+                Megabytes(burst.startCommitBytes));
     std::printf("  %-28s %9.2f MB\n", "log, UTF-16", Megabytes(burst.logBytes));
     if (bareCommitBytes == 0)
     {
@@ -90,7 +94,7 @@ void PrintMemory(const BurstResult& burst, SIZE_T bareCommitBytes)
 
 void PrintLookup(const std::vector<LookupRow>& rows)
 {
-    std::printf("lookup per interface event, mean of 20 events (Orvane minimized)\n");
+    std::printf("lookup per interface event, median of 20 events (Orvane minimized)\n");
     std::printf("  %10s %9s %17s %13s %12s %15s\n", "registered", "in class", "interface event", "plain event",
                 "difference", "formatter here");
     for (const LookupRow& row : rows)

@@ -15,7 +15,6 @@
 namespace
 {
 constexpr size_t kMinimumLines = 2000;
-constexpr int kSaves = 5;
 
 std::wstring TempPath(const wchar_t* name)
 {
@@ -91,7 +90,7 @@ HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, Sav
 
     const std::wstring atomicPath = TempPath(L"OrvaneBench-atomic.txt");
     std::vector<double> saves, rawWrites, atomicWrites, roundTrips;
-    for (int i = 0; i < kSaves; ++i)
+    for (int i = 0; i < kSaveRepeats; ++i)
     {
         DWORD_PTR ignored = 0;
         CStopwatch save;

@@ -7,6 +7,8 @@
 #include "Stats.h"
 #include "WmiQueryTiming.h"
 
+#include <algorithm>
+
 namespace
 {
 constexpr DWORD kStartTimeoutMs = 60000;
@@ -73,6 +75,9 @@ HRESULT MeasureStartup(const BenchConfig& config, StartupResult& result)
     result.orvaneMs = Median(orvane);
     result.orvaneWithoutWmiMs = Median(withoutWmi);
     result.bareMs = Median(bare);
+    result.orvaneFastestMs = *std::min_element(orvane.begin(), orvane.end());
+    result.orvaneWithoutWmiFastestMs = *std::min_element(withoutWmi.begin(), withoutWmi.end());
+    result.bareFastestMs = *std::min_element(bare.begin(), bare.end());
     result.wmiQueryMs = Median(wmi);
     result.bareCommitBytes = static_cast<SIZE_T>(Median(bareCommit));
     return S_OK;

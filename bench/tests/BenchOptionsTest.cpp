@@ -14,14 +14,14 @@ bool Parse(std::vector<std::wstring> arguments, BenchOptions& options)
 }
 } // namespace
 
-TEST(BenchOptions, DefaultsRunEverythingThreeRoundsAgainstTheBuiltPrograms)
+TEST(BenchOptions, DefaultsRunEverythingFiveRoundsAgainstTheBuiltPrograms)
 {
     BenchOptions options;
     options.rounds = 7;
     ASSERT_TRUE(Parse({}, options));
     EXPECT_TRUE(options.orvaneExe.empty());
     EXPECT_TRUE(options.bareExe.empty());
-    EXPECT_EQ(options.rounds, 3);
+    EXPECT_EQ(options.rounds, 5);
     EXPECT_TRUE(options.burst && options.startup && options.save && options.lookup);
 }
 
