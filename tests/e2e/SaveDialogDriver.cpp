@@ -61,10 +61,13 @@ bool HasOpenDialog(DWORD processId)
     return !FindTopLevelWindows(processId, kDialogClass).empty();
 }
 
-bool ReadProposedFileName(HWND dialog, std::wstring& name)
+std::wstring ProposedFileName(HWND dialog)
 {
     HWND field = FindFileNameField(dialog);
-    return field != nullptr && ReadWindowText(field, name);
+    std::wstring name;
+    if (field == nullptr || !ReadWindowText(field, name))
+        name.clear();
+    return name;
 }
 
 bool SaveUnderName(HWND dialog, const std::wstring& path, DWORD timeoutMs)

@@ -18,7 +18,8 @@ bool HasOpenDialog(DWORD processId);
 // The edit control that takes the file name, or null when dialog has none.
 HWND FindFileNameField(HWND dialog);
 
-bool ReadProposedFileName(HWND dialog, std::wstring& name);
+// The name in the file-name field; empty when it cannot be read.
+std::wstring ProposedFileName(HWND dialog);
 
 // Types path into the file-name field, presses Save and waits for the dialog to go away.
 bool SaveUnderName(HWND dialog, const std::wstring& path, DWORD timeoutMs);

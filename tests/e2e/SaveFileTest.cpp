@@ -82,9 +82,7 @@ TEST_F(SavingTheLog, SaveAsFromTheMenuWritesTheLogAsUtf16WithoutAMark)
     ASSERT_TRUE(ChooseFromMenu(kFileMenu, ID_FILE_SAVE_AS));
     HWND dialog = WaitForSaveDialog(m_orvane.ProcessId(), kDialogWaitMs);
     ASSERT_NE(dialog, nullptr) << "File > Save As showed no save dialog";
-    std::wstring proposed;
-    ASSERT_TRUE(ReadProposedFileName(dialog, proposed));
-    EXPECT_EQ(proposed, L"Orvane.txt");
+    EXPECT_EQ(ProposedFileName(dialog), L"Orvane.txt");
     ASSERT_TRUE(SaveUnderName(dialog, m_path, kDialogWaitMs));
     ASSERT_TRUE(m_orvane.Sync());
 
@@ -123,9 +121,7 @@ TEST_F(SavingTheLog, SaveAsAfterASaveStillProposesTheProgramsName)
     ASSERT_TRUE(PostCommand(ID_FILE_SAVE_AS));
     HWND dialog = WaitForSaveDialog(m_orvane.ProcessId(), kDialogWaitMs);
     ASSERT_NE(dialog, nullptr) << "Save As with a remembered path showed no dialog";
-    std::wstring proposed;
-    ASSERT_TRUE(ReadProposedFileName(dialog, proposed));
-    EXPECT_EQ(proposed, L"Orvane.txt");
+    EXPECT_EQ(ProposedFileName(dialog), L"Orvane.txt");
     EXPECT_TRUE(CancelSaveDialog(dialog, kDialogWaitMs));
 }
 
