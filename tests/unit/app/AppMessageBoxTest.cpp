@@ -18,7 +18,8 @@ struct SeenBox
     std::wstring text;
     HICON icon = nullptr;
     RECT rect{};
-};
+} g_seen;
+int g_button = IDOK;
 
 std::wstring WindowText(HWND window)
 {
@@ -27,71 +28,52 @@ std::wstring WindowText(HWND window)
     return text;
 }
 
-// The box's icon is its one static control with SS_ICON (id 0x14 on Windows, 0x440 in Wine).
-BOOL CALLBACK FindIcon(HWND control, LPARAM icon)
+// Runs from the box's own message loop: records this thread's visible dialog and presses g_button.
+void CALLBACK ReadAndAnswer(HWND, UINT, UINT_PTR, DWORD)
 {
-    if ((::GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK) != SS_ICON || !::IsWindowVisible(control))
-        return TRUE;
-    *reinterpret_cast<HICON*>(icon) = reinterpret_cast<HICON>(::SendMessageW(control, STM_GETICON, 0, 0));
-    return FALSE;
+    HWND box = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+            wchar_t className[32] = {};
+            ::GetClassNameW(window, className, 32);
+            if (std::wstring(className) != L"#32770" || !::IsWindowVisible(window))
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr || g_seen.shown)
+        return;
+    g_seen = {true, WindowText(box), WindowText(::GetDlgItem(box, 0xFFFF)), nullptr, {}};
+    // The icon is the box's one visible SS_ICON static (its id differs between Windows and Wine).
+    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+        if ((::GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && ::IsWindowVisible(child))
+            g_seen.icon = reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
+    ::GetWindowRect(box, &g_seen.rect);
+    ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(g_button), 0);
 }
 
-BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found)
+template <class ShowBox> SeenBox Answer(int button, ShowBox show)
 {
-    wchar_t className[32] = {};
-    ::GetClassNameW(window, className, 32);
-    if (std::wstring(className) != L"#32770" || !::IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
+    g_seen = {};
+    g_button = button;
+    const DWORD lastError = ::GetLastError();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &ReadAndAnswer);
+    ::SetLastError(lastError);
+    EXPECT_EQ(show(), button);
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(g_seen.shown);
+    return g_seen;
 }
 
-// Looks for this thread's message box from a timer (the box's own loop dispatches it),
-// records what it shows and presses the given button.
-class CBoxAnswerer
+SeenBox Show(LPCWSTR format, HRESULT hr, ...)
 {
-public:
-    explicit CBoxAnswerer(int button) : m_timer(::SetTimer(nullptr, 0, 20, &OnTimer))
-    {
-        s_seen = SeenBox{};
-        s_button = button;
-    }
-    CBoxAnswerer(const CBoxAnswerer&) = delete;
-    CBoxAnswerer& operator=(const CBoxAnswerer&) = delete;
-    ~CBoxAnswerer() { ::KillTimer(nullptr, m_timer); }
-
-    static inline SeenBox s_seen;
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
-    {
-        HWND box = nullptr;
-        if (!s_seen.shown)
-            ::EnumThreadWindows(::GetCurrentThreadId(), FindVisibleDialog, reinterpret_cast<LPARAM>(&box));
-        if (box == nullptr)
-            return;
-        s_seen.shown = true;
-        s_seen.title = WindowText(box);
-        s_seen.text = WindowText(::GetDlgItem(box, 0xFFFF));
-        ::EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&s_seen.icon));
-        ::GetWindowRect(box, &s_seen.rect);
-        ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(s_button), 0);
-    }
-
-    static inline int s_button = IDOK;
-    UINT_PTR m_timer;
-};
-
-// Shows a box answered with OK and gives what it showed.
-SeenBox Show(LPCWSTR format, UINT type, HRESULT hr, ...)
-{
-    CBoxAnswerer answerer(IDOK);
     va_list args;
     va_start(args, hr);
-    EXPECT_EQ(AppMessageBoxV(format, type, hr, args), IDOK);
+    const SeenBox box = Answer(IDOK, [&] { return AppMessageBoxV(format, MB_OK, hr, args); });
     va_end(args);
-    EXPECT_TRUE(CBoxAnswerer::s_seen.shown);
-    return CBoxAnswerer::s_seen;
+    return box;
 }
 
 std::wstring Description(HRESULT hr)
@@ -100,9 +82,9 @@ std::wstring Description(HRESULT hr)
     return GetErrorDescription(hr, buffer) ? buffer : L"";
 }
 
-// An active window for the boxes to belong to. It reaches past the screen's left edge, where
-// the system would keep a box on screen and the program does not. A popup, because without a
-// window manager Wine spends two seconds taking down every captioned window.
+// The active owner reaches past the screen's left edge, where the system would keep a box on
+// screen and the program does not. A popup: without a window manager Wine spends two seconds
+// taking down every captioned window.
 class AppMessageBoxTest : public testing::Test
 {
 protected:
@@ -110,80 +92,65 @@ protected:
 
     void SetUp() override
     {
-        m_owner.reset(::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, kOwnerRect.left,
-                                        kOwnerRect.top, kOwnerRect.right - kOwnerRect.left,
-                                        kOwnerRect.bottom - kOwnerRect.top, nullptr, nullptr,
-                                        ::GetModuleHandleW(nullptr), nullptr));
         ::SetForegroundWindow(m_owner.get());
         ::SetActiveWindow(m_owner.get());
         ASSERT_EQ(::GetActiveWindow(), m_owner.get());
     }
 
-    unique_hwnd m_owner;
+    unique_hwnd m_owner{::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, kOwnerRect.left,
+                                          kOwnerRect.top, 640, 480, nullptr, nullptr, nullptr, nullptr)};
 };
 } // namespace
 
-TEST_F(AppMessageBoxTest, FailureWithLastErrorShowsDescriptionAfterBlankLineAndErrorIcon)
+TEST_F(AppMessageBoxTest, TextAndIconFollowTheCode)
 {
-    CBoxAnswerer answerer(IDOK);
-    ::SetLastError(ERROR_ACCESS_DENIED);
-    EXPECT_EQ(AppMessageBox(IDS_SAVE_FAILED, MB_OK, -1), IDOK);
-    EXPECT_EQ(CBoxAnswerer::s_seen.text, L"Unable to save the file.\n\n" + Description(HRESULT_FROM_WIN32(5)));
-    EXPECT_EQ(CBoxAnswerer::s_seen.icon, ::LoadIconW(nullptr, IDI_ERROR));
-}
-
-TEST_F(AppMessageBoxTest, IsTitledOrvaneAndCentredOverItsOwner)
-{
-    const SeenBox box = Show(L"Centred", MB_OK, 0);
-    EXPECT_EQ(box.title, L"Orvane");
-    const LONG width = box.rect.right - box.rect.left;
-    const LONG height = box.rect.bottom - box.rect.top;
-    EXPECT_EQ(box.rect.left, kOwnerRect.left + (640 - width) / 2);
-    EXPECT_EQ(box.rect.top, kOwnerRect.top + (480 - height) / 2);
-}
-
-TEST_F(AppMessageBoxTest, CodeWithoutSystemTextEndsTheMessageInHex)
-{
-    const SeenBox box = Show(L"Failed %d", MB_OK, static_cast<HRESULT>(0xE0001234), 7);
-    EXPECT_EQ(box.text, L"Failed 7 (0xE0001234)");
-    EXPECT_EQ(box.icon, ::LoadIconW(nullptr, IDI_ERROR));
-}
-
-TEST_F(AppMessageBoxTest, LastErrorOfZeroShowsTheBareMessageWithInformationIcon)
-{
-    ::SetLastError(0);
-    const SeenBox box = Show(L"Nothing went wrong", MB_OK, -1);
-    EXPECT_EQ(box.text, L"Nothing went wrong");
-    EXPECT_EQ(box.icon, ::LoadIconW(nullptr, IDI_INFORMATION));
-}
-
-TEST_F(AppMessageBoxTest, WarningCodeGetsWarningIconAndNoDescription)
-{
-    const SeenBox box = Show(L"Careful", MB_OK, S_FALSE);
-    EXPECT_EQ(box.text, L"Careful");
-    EXPECT_EQ(box.icon, ::LoadIconW(nullptr, IDI_WARNING));
+    const HRESULT withInsert = HRESULT_FROM_WIN32(107); // the system's text carries "%1", shown unchanged
+    ASSERT_NE(Description(withInsert).find(L"%1"), std::wstring::npos);
+    const struct
+    {
+        HRESULT hr;
+        DWORD lastError;
+        std::wstring text;
+        LPCWSTR icon;
+    } cases[] = {
+        {-1, ERROR_ACCESS_DENIED, L"Failed 7\n\n" + Description(HRESULT_FROM_WIN32(5)), IDI_ERROR},
+        {-1, 0, L"Failed 7", IDI_INFORMATION},
+        {static_cast<HRESULT>(0xE0001234), 0, L"Failed 7 (0xE0001234)", IDI_ERROR},
+        {S_FALSE, 0, L"Failed 7", IDI_WARNING},
+        {withInsert, 0, L"Failed 7\n\n" + Description(withInsert), IDI_ERROR},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.hr);
+        ::SetLastError(c.lastError);
+        const SeenBox box = Show(L"Failed %d", c.hr, 7);
+        EXPECT_EQ(box.text, c.text);
+        EXPECT_EQ(box.icon, ::LoadIconW(nullptr, c.icon));
+    }
 }
 
 TEST_F(AppMessageBoxTest, CallersIconWinsAndTheButtonPressedIsReturned)
 {
-    CBoxAnswerer answerer(IDNO);
-    EXPECT_EQ(AppMessageBox(IDS_SAVE_CHANGES, MB_YESNOCANCEL | MB_ICONQUESTION, E_FAIL), IDNO);
-    EXPECT_EQ(CBoxAnswerer::s_seen.text, L"Do you want to save the changes?\n\n" + Description(E_FAIL));
-    EXPECT_EQ(CBoxAnswerer::s_seen.icon, ::LoadIconW(nullptr, IDI_QUESTION));
+    const SeenBox box =
+        Answer(IDNO, [] { return AppMessageBox(IDS_SAVE_CHANGES, MB_YESNOCANCEL | MB_ICONQUESTION, E_FAIL); });
+    EXPECT_EQ(box.text, L"Do you want to save the changes?\n\n" + Description(E_FAIL));
+    EXPECT_EQ(box.icon, ::LoadIconW(nullptr, IDI_QUESTION));
 }
 
-TEST_F(AppMessageBoxTest, PercentInTheSystemTextIsShownUnchanged)
+TEST_F(AppMessageBoxTest, IsTitledOrvaneAndCentredOverItsOwner)
 {
-    const HRESULT hr = HRESULT_FROM_WIN32(107); // its text carries the insert "%1"
-    ASSERT_NE(Description(hr).find(L"%1"), std::wstring::npos);
-    EXPECT_EQ(Show(L"Disk", MB_OK, hr).text, L"Disk\n\n" + Description(hr));
+    const SeenBox box = Show(L"Centred", 0);
+    EXPECT_EQ(box.title, L"Orvane");
+    EXPECT_EQ(box.rect.left, kOwnerRect.left + (640 - (box.rect.right - box.rect.left)) / 2);
+    EXPECT_EQ(box.rect.top, kOwnerRect.top + (480 - (box.rect.bottom - box.rect.top)) / 2);
 }
 
+// Catches a centring hook that outlives its box.
 TEST_F(AppMessageBoxTest, WindowActivatedAfterTheBoxIsNotMoved)
 {
-    Show(L"First", MB_OK, 0);
-    unique_hwnd later(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 7, 9, 100, 50, m_owner.get(), nullptr,
-                                        ::GetModuleHandleW(nullptr), nullptr));
+    Show(L"First", 0);
+    unique_hwnd later(
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 7, 9, 100, 50, m_owner.get(), nullptr, nullptr, nullptr));
     ::ShowWindow(later.get(), SW_SHOW);
     ::SetActiveWindow(later.get());
     RECT rect{};

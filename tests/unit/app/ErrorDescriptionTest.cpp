@@ -16,73 +16,60 @@ std::wstring SystemText(DWORD messageId)
     std::wstring result = text;
     return result.erase(result.find_last_not_of(L" \t\r\n") + 1);
 }
-
-std::wstring Describe(HRESULT hr)
-{
-    wchar_t buffer[kErrorDescriptionLength];
-    return GetErrorDescription(hr, buffer) ? std::wstring(buffer) : L"<none>";
-}
-
-std::wstring WithNumber(HRESULT hr, const std::wstring& text)
-{
-    wchar_t buffer[kErrorDescriptionLength];
-    buffer[text.copy(buffer, kErrorDescriptionLength - 1)] = L'\0';
-    AppendErrorNumber(hr, buffer);
-    return buffer;
-}
-
-std::wstring Trimmed(std::wstring text)
-{
-    TrimTrailingWhitespace(text.data());
-    return text.c_str();
-}
 } // namespace
 
-TEST(ErrorDescription, SystemErrorCodeGetsItsDecimalNumberOnTheSameLine)
+TEST(ErrorDescription, SystemFacilityGetsDecimalOtherCodesHexUnknownGivesFalse)
 {
     ASSERT_FALSE(SystemText(5).empty());
-    EXPECT_EQ(Describe(static_cast<HRESULT>(0x80070005)), SystemText(5) + L" (5)");
-    EXPECT_EQ(Describe(static_cast<HRESULT>(0x80070057)), SystemText(87) + L" (87)");
-}
-
-TEST(ErrorDescription, CodeOfAnotherFacilityGetsTheWholeCodeInHex)
-{
     ASSERT_FALSE(SystemText(0x80004005).empty());
-    EXPECT_EQ(Describe(E_FAIL), SystemText(0x80004005) + L" (0x80004005)");
-}
-
-TEST(ErrorDescription, CodeTheSystemCannotDescribeGivesFalse)
-{
-    EXPECT_EQ(Describe(static_cast<HRESULT>(0xE0001234)), L"<none>");
+    const std::pair<HRESULT, std::wstring> cases[] = {
+        {HRESULT_FROM_WIN32(5), SystemText(5) + L" (5)"},
+        {HRESULT_FROM_WIN32(87), SystemText(87) + L" (87)"},
+        {E_FAIL, SystemText(0x80004005) + L" (0x80004005)"},
+        {static_cast<HRESULT>(0xE0001234), L"<none>"},
+    };
+    for (const auto& [hr, expected] : cases)
+    {
+        wchar_t buffer[kErrorDescriptionLength];
+        EXPECT_EQ(GetErrorDescription(hr, buffer) ? std::wstring(buffer) : L"<none>", expected) << std::hex << hr;
+    }
 }
 
 TEST(ErrorDescription, OverlongTextLosesItsEndButNeverTheNumber)
 {
-    EXPECT_EQ(WithNumber(E_FAIL, std::wstring(255, L'x')), std::wstring(242, L'x') + L" (0x80004005)");
-    // The cut lands just after two spaces: they go too.
-    EXPECT_EQ(WithNumber(static_cast<HRESULT>(0x80070005), std::wstring(249, L'y') + L"  zzzz"),
-              std::wstring(249, L'y') + L" (5)");
+    const std::wstring pair = L"\xD83D\xDE00";
+    const struct
+    {
+        HRESULT hr;
+        std::wstring text;
+        std::wstring expected;
+    } cases[] = {
+        {E_FAIL, std::wstring(255, L'x'), std::wstring(242, L'x') + L" (0x80004005)"},
+        // The cut lands just after two spaces: they go too.
+        {HRESULT_FROM_WIN32(5), std::wstring(249, L'y') + L"  zzzz", std::wstring(249, L'y') + L" (5)"},
+        // Room for 242 characters would end in the first half of a pair.
+        {E_FAIL, std::wstring(241, L'a') + pair + pair + pair, std::wstring(241, L'a') + L" (0x80004005)"},
+    };
+    for (const auto& c : cases)
+    {
+        wchar_t buffer[kErrorDescriptionLength];
+        buffer[c.text.copy(buffer, kErrorDescriptionLength - 1)] = L'\0';
+        AppendErrorNumber(c.hr, buffer);
+        EXPECT_EQ(buffer, c.expected);
+    }
 }
 
-TEST(ErrorDescription, CutNeverSplitsASurrogatePair)
+TEST(TrimTrailingWhitespace, RemovesOnlyTheTrailingRunOfSpaceTabCrLf)
 {
-    // Room for 242 characters would end in the first half of a pair.
-    const std::wstring pairs = L"\xD83D\xDE00\xD83D\xDE00\xD83D\xDE00\xD83D\xDE00";
-    EXPECT_EQ(WithNumber(E_FAIL, std::wstring(241, L'a') + pairs), std::wstring(241, L'a') + L" (0x80004005)");
-}
-
-TEST(TrimTrailingWhitespace, RemovesTheWholeTrailingRun)
-{
-    EXPECT_EQ(Trimmed(L"end \t\r\n \n"), L"end");
-}
-
-TEST(TrimTrailingWhitespace, KeepsLeadingAndInnerWhitespaceAndOtherBlanks)
-{
-    EXPECT_EQ(Trimmed(L" \tone \r\n two\tthree "), L" \tone \r\n two\tthree");
-    EXPECT_EQ(Trimmed(L"a\u00A0\f"), L"a\u00A0\f");
-}
-
-TEST(TrimTrailingWhitespace, AllBlankTextBecomesEmpty)
-{
-    EXPECT_EQ(Trimmed(L" \r\n\t "), L"");
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"end \t\r\n \n", L"end"},
+        {L" \tone \r\n two\tthree ", L" \tone \r\n two\tthree"},
+        {L"a\u00A0\f", L"a\u00A0\f"},
+        {L" \r\n\t ", L""},
+    };
+    for (auto [text, expected] : cases)
+    {
+        TrimTrailingWhitespace(text.data());
+        EXPECT_EQ(std::wstring(text.c_str()), expected);
+    }
 }
