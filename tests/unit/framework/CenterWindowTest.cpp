@@ -7,12 +7,6 @@
 
 namespace
 {
-void ExpectAt(POINT actual, LONG x, LONG y)
-{
-    EXPECT_EQ(actual.x, x);
-    EXPECT_EQ(actual.y, y);
-}
-
 // Popups without a caption: shown at once and at exactly the given place.
 unique_hwnd CreatePopup(int x, int y, int width, int height, DWORD extraStyle = 0)
 {
@@ -34,43 +28,44 @@ RECT WorkAreaNear(HWND window)
     ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
     return info.rcWork;
 }
-
-void ExpectCentredOnTheWorkArea(HWND owner)
-{
-    unique_hwnd window = CreatePopup(0, 0, 200, 100);
-    EXPECT_TRUE(CenterWindow(window.get(), owner));
-    const RECT work = WorkAreaNear(window.get());
-    ExpectAt(POINT{WindowRect(window.get()).left, WindowRect(window.get()).top},
-             (work.left + work.right) / 2 - 100, (work.top + work.bottom) / 2 - 50);
-}
 } // namespace
 
-TEST(CenteredPosition, HalvingTruncatesTowardZero)
+TEST(CenteredPosition, HalvesTowardZeroAndStaysInsideTheWorkArea)
 {
-    const RECT large{-2000, -2000, 2000, 2000};
-    ExpectAt(CenteredPosition(RECT{0, 0, 101, 51}, RECT{0, 0, 300, 200}, large), 100, 75);
-    // The middle of -301..0 is -150, not -151.
-    ExpectAt(CenteredPosition(RECT{0, 0, 101, 51}, RECT{-301, -201, 0, 0}, large), -200, -125);
-}
-
-TEST(CenteredPosition, StaysInsideTheWorkArea)
-{
-    const RECT work{0, 0, 1000, 1000};
-    ExpectAt(CenteredPosition(RECT{0, 0, 200, 100}, RECT{900, 900, 1000, 1000}, work), 800, 900);
-    ExpectAt(CenteredPosition(RECT{0, 0, 200, 100}, RECT{-50, -50, 50, 50}, work), 0, 0);
-    // Too large to fit: the top-left corner stays visible.
-    ExpectAt(CenteredPosition(RECT{0, 0, 1200, 1100}, work, RECT{10, 20, 1000, 1000}), 10, 20);
+    const RECT large{-2000, -2000, 2000, 2000}, work{0, 0, 1000, 1000};
+    const struct
+    {
+        RECT window, owner, work;
+        LONG x, y;
+    } cases[] = {
+        {{0, 0, 101, 51}, {0, 0, 300, 200}, large, 100, 75},
+        {{0, 0, 101, 51}, {-301, -201, 0, 0}, large, -200, -125}, // the middle of -301..0 is -150
+        {{0, 0, 200, 100}, {900, 900, 1000, 1000}, work, 800, 900},
+        {{0, 0, 200, 100}, {-50, -50, 50, 50}, work, 0, 0},
+        {{0, 0, 1200, 1100}, work, {10, 20, 1000, 1000}, 10, 20}, // too large: top-left stays visible
+    };
+    for (const auto& c : cases)
+    {
+        const POINT at = CenteredPosition(c.window, c.owner, c.work);
+        EXPECT_EQ(at.x, c.x);
+        EXPECT_EQ(at.y, c.y);
+    }
 }
 
 TEST(CenterWindow, HiddenMinimisedOrNoOwnerMeansTheWorkArea)
 {
     unique_hwnd hidden = CreatePopup(100, 80, 501, 301);
-    ExpectCentredOnTheWorkArea(hidden.get());
     unique_hwnd minimised = CreatePopup(100, 80, 501, 301, WS_VISIBLE);
     ::ShowWindow(minimised.get(), SW_MINIMIZE);
     ASSERT_TRUE(::IsIconic(minimised.get()));
-    ExpectCentredOnTheWorkArea(minimised.get());
-    ExpectCentredOnTheWorkArea(nullptr);
+    for (HWND owner : {hidden.get(), minimised.get(), HWND{}})
+    {
+        unique_hwnd window = CreatePopup(0, 0, 200, 100);
+        EXPECT_TRUE(CenterWindow(window.get(), owner));
+        const RECT work = WorkAreaNear(window.get()), rect = WindowRect(window.get());
+        EXPECT_EQ(rect.left, (work.left + work.right) / 2 - 100);
+        EXPECT_EQ(rect.top, (work.top + work.bottom) / 2 - 50);
+    }
 }
 
 TEST(CenterWindow, OwnerInTheBottomRightCornerKeepsTheWindowInside)
