@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,6 +24,7 @@ struct ItemState
     std::wstring text;
     bool grayed;
     bool checked;
+    bool operator==(const ItemState&) const = default;
 };
 
 std::vector<ItemState> PopupItems(HMENU menu, int position)
@@ -48,75 +48,47 @@ std::vector<ItemState> PopupItems(HMENU menu, int position)
     return items;
 }
 
-bool operator==(const ItemState& a, const ItemState& b)
-{
-    return a.id == b.id && a.text == b.text && a.grayed == b.grayed && a.checked == b.checked;
-}
-
 void PrintTo(const ItemState& item, std::ostream* os)
 {
     *os << item.id << " '" << std::string(item.text.begin(), item.text.end()) << "'" << (item.grayed ? " grayed" : "")
         << (item.checked ? " checked" : "");
 }
-
-class FrameMenu : public ::testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_NE(m_menu, nullptr); }
-    void TearDown() override { ::DestroyMenu(m_menu); }
-    HMENU m_menu = ::LoadMenuW(Image(), MAKEINTRESOURCEW(IDR_MAINFRAME));
-};
 } // namespace
 
-TEST_F(FrameMenu, TopLevelPopupsInOrder)
+// Every popup's items with their texts and states; no item carries the hidden toolbar command.
+TEST(FrameMenu, PopupsItemsTextsAndStates)
 {
-    ASSERT_EQ(::GetMenuItemCount(m_menu), 4);
-    const wchar_t* expected[] = {L"&File", L"&Notifications", L"&View", L"&Help"};
+    HMENU menu = ::LoadMenuW(Image(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    ASSERT_NE(menu, nullptr);
+    const wchar_t* popups[] = {L"&File", L"&Notifications", L"&View", L"&Help"};
+    const ItemState separator{0, L"-", false, false};
+    const std::vector<ItemState> items[] = {
+        {{ID_FILE_NEW, L"&New\tCtrl+N", false, false},
+         {ID_FILE_OPEN, L"&Open...\tCtrl+O", true, false},
+         {ID_FILE_SAVE, L"&Save\tCtrl+S", false, false},
+         {ID_FILE_SAVE_AS, L"Save &As...", false, false},
+         separator,
+         {ID_FILE_PRINT, L"&Print...\tCtrl+P", true, false},
+         {ID_FILE_PRINT_PREVIEW, L"Print Pre&view", true, false},
+         {ID_FILE_PRINT_SETUP, L"P&rint Setup...", true, false},
+         separator,
+         {ID_APP_EXIT, L"E&xit", false, false}},
+        {{ID_NOTIFICATIONS_DEVICE, L"&Device", false, false},
+         {ID_NOTIFICATIONS_PORT, L"&Port", true, true},
+         {ID_NOTIFICATIONS_VOLUME, L"&Volume", true, true}},
+        {{ID_VIEW_STATUS_BAR, L"&Status Bar", false, false}},
+        {{ID_APP_ABOUT, L"&About...", false, false}},
+    };
+    ASSERT_EQ(::GetMenuItemCount(menu), 4);
     for (int i = 0; i < 4; ++i)
     {
         wchar_t text[64] = {};
-        ::GetMenuStringW(m_menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-        EXPECT_STREQ(text, expected[i]);
-        EXPECT_NE(::GetSubMenu(m_menu, i), nullptr) << i;
+        ::GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        EXPECT_STREQ(text, popups[i]);
+        EXPECT_EQ(PopupItems(menu, i), items[i]) << i;
     }
-}
-
-TEST_F(FrameMenu, FileItemsWithOpenAndPrintingGrayed)
-{
-    const std::vector<ItemState> expected = {
-        {ID_FILE_NEW, L"&New\tCtrl+N", false, false},
-        {ID_FILE_OPEN, L"&Open...\tCtrl+O", true, false},
-        {ID_FILE_SAVE, L"&Save\tCtrl+S", false, false},
-        {ID_FILE_SAVE_AS, L"Save &As...", false, false},
-        {0, L"-", false, false},
-        {ID_FILE_PRINT, L"&Print...\tCtrl+P", true, false},
-        {ID_FILE_PRINT_PREVIEW, L"Print Pre&view", true, false},
-        {ID_FILE_PRINT_SETUP, L"P&rint Setup...", true, false},
-        {0, L"-", false, false},
-        {ID_APP_EXIT, L"E&xit", false, false},
-    };
-    EXPECT_EQ(PopupItems(m_menu, 0), expected);
-}
-
-TEST_F(FrameMenu, NotificationsWithPortAndVolumeCheckedAndGrayed)
-{
-    const std::vector<ItemState> expected = {
-        {ID_NOTIFICATIONS_DEVICE, L"&Device", false, false},
-        {ID_NOTIFICATIONS_PORT, L"&Port", true, true},
-        {ID_NOTIFICATIONS_VOLUME, L"&Volume", true, true},
-    };
-    EXPECT_EQ(PopupItems(m_menu, 1), expected);
-}
-
-TEST_F(FrameMenu, ViewAndHelpHoldOneItemEach)
-{
-    EXPECT_EQ(PopupItems(m_menu, 2), (std::vector<ItemState>{{ID_VIEW_STATUS_BAR, L"&Status Bar", false, false}}));
-    EXPECT_EQ(PopupItems(m_menu, 3), (std::vector<ItemState>{{ID_APP_ABOUT, L"&About...", false, false}}));
-}
-
-TEST_F(FrameMenu, NoItemCarriesTheToolbarCommand)
-{
-    EXPECT_EQ(::GetMenuState(m_menu, ID_VIEW_TOOLBAR, MF_BYCOMMAND), static_cast<UINT>(-1));
+    EXPECT_EQ(::GetMenuState(menu, ID_VIEW_TOOLBAR, MF_BYCOMMAND), static_cast<UINT>(-1));
+    ::DestroyMenu(menu);
 }
 
 TEST(FrameAccelerators, KeysInTableOrderAllVirtual)
@@ -176,44 +148,15 @@ TEST(FrameIcon, HasImagesForEverySizeAndDepth)
     HRSRC group = ::FindResourceW(Image(), MAKEINTRESOURCEW(IDR_MAINFRAME), RT_GROUP_ICON);
     ASSERT_NE(group, nullptr);
     const BYTE* directory = static_cast<const BYTE*>(::LockResource(::LoadResource(Image(), group)));
-    ASSERT_NE(directory, nullptr);
-    // The group directory: three words, then 14-byte entries (width, height, colours, reserved,
-    // planes, bit count, byte count, image id).
-    WORD count = 0;
-    std::memcpy(&count, directory + 4, sizeof(count));
-    std::set<std::pair<int, int>> found;
-    for (WORD i = 0; i < count; ++i)
-    {
-        const BYTE* entry = directory + 6 + 14 * i;
-        WORD bits = 0;
-        WORD id = 0;
-        std::memcpy(&bits, entry + 6, sizeof(bits));
-        std::memcpy(&id, entry + 12, sizeof(id));
-        found.insert({entry[0], bits});
-
-        HRSRC image = ::FindResourceW(Image(), MAKEINTRESOURCEW(id), RT_ICON);
-        ASSERT_NE(image, nullptr) << id;
-        const auto* header = static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(Image(), image)));
-        ASSERT_NE(header, nullptr);
-        EXPECT_EQ(header->biWidth, entry[0]) << id;
-        EXPECT_EQ(header->biHeight, 2 * entry[1]) << id; // colour image and mask
-        EXPECT_EQ(header->biBitCount, bits) << id;
-    }
-    std::set<std::pair<int, int>> expected;
+    // The group directory: three words, then 14-byte entries (width, height, colours,
+    // reserved, planes, bit count, ...).
+    std::set<std::pair<int, int>> found, expected;
+    for (WORD i = 0; i < directory[4]; ++i)
+        found.insert({directory[6 + 14 * i], directory[6 + 14 * i + 6]});
     for (int size : {16, 22, 24, 32})
     {
         for (int bits : {4, 8, 32})
             expected.insert({size, bits});
     }
     EXPECT_EQ(found, expected);
-}
-
-TEST(FrameIcon, LoadsAtTheSystemsSmallAndLargeSizes)
-{
-    for (int size : {::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CXICON)})
-    {
-        auto icon = static_cast<HICON>(::LoadImageW(Image(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, size, size, 0));
-        ASSERT_NE(icon, nullptr) << size;
-        ::DestroyIcon(icon);
-    }
 }
