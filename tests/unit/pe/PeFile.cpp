@@ -66,36 +66,30 @@ bool CPeFile::ReadName(DWORD rva, std::string& name) const
     return true;
 }
 
-bool CPeFile::ImportedDlls(std::vector<std::string>& names) const
+// Both tables end with an entry whose name is zero; only the names are needed here.
+template <typename Descriptor, DWORD Descriptor::*NameRva>
+bool CPeFile::AppendNames(int directory, std::vector<std::string>& names) const
 {
-    names.clear();
-    // Both tables end with an all-zero entry; only the name field is needed here.
-    const IMAGE_DATA_DIRECTORY imports = Directory(IMAGE_DIRECTORY_ENTRY_IMPORT);
-    for (DWORD at = imports.VirtualAddress; imports.VirtualAddress != 0; at += sizeof(IMAGE_IMPORT_DESCRIPTOR))
+    const DWORD first = Directory(directory).VirtualAddress;
+    for (DWORD at = first; first != 0; at += sizeof(Descriptor))
     {
-        const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(AtRva(at, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
+        const auto* entry = reinterpret_cast<const Descriptor*>(AtRva(at, sizeof(Descriptor)));
         if (entry == nullptr)
             return false;
-        if (entry->Name == 0)
-            break;
+        if (entry->*NameRva == 0)
+            return true;
         std::string name;
-        if (!ReadName(entry->Name, name))
-            return false;
-        names.push_back(name);
-    }
-    const IMAGE_DATA_DIRECTORY delayed = Directory(IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT);
-    for (DWORD at = delayed.VirtualAddress; delayed.VirtualAddress != 0; at += sizeof(IMAGE_DELAYLOAD_DESCRIPTOR))
-    {
-        const auto* entry =
-            reinterpret_cast<const IMAGE_DELAYLOAD_DESCRIPTOR*>(AtRva(at, sizeof(IMAGE_DELAYLOAD_DESCRIPTOR)));
-        if (entry == nullptr)
-            return false;
-        if (entry->DllNameRVA == 0)
-            break;
-        std::string name;
-        if (!ReadName(entry->DllNameRVA, name))
+        if (!ReadName(entry->*NameRva, name))
             return false;
         names.push_back(name);
     }
     return true;
+}
+
+bool CPeFile::ImportedDlls(std::vector<std::string>& names) const
+{
+    names.clear();
+    return AppendNames<IMAGE_IMPORT_DESCRIPTOR, &IMAGE_IMPORT_DESCRIPTOR::Name>(IMAGE_DIRECTORY_ENTRY_IMPORT, names) &&
+           AppendNames<IMAGE_DELAYLOAD_DESCRIPTOR, &IMAGE_DELAYLOAD_DESCRIPTOR::DllNameRVA>(
+               IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT, names);
 }

@@ -27,6 +27,8 @@ private:
     // The file bytes at a relative virtual address, or null when size bytes are not all there.
     [[nodiscard]] const BYTE* AtRva(DWORD rva, size_t size) const noexcept;
     bool ReadName(DWORD rva, std::string& name) const;
+    template <typename Descriptor, DWORD Descriptor::*NameRva>
+    bool AppendNames(int directory, std::vector<std::string>& names) const;
 
     std::vector<BYTE> m_bytes;
     const IMAGE_NT_HEADERS64* m_nt = nullptr;
