@@ -41,5 +41,8 @@ echo "measured: Orvane.exe of commit $measured"
 echo "machine:  $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
 echo "memory:   $(free -h | awk '/^Mem:/ {print $2 " total, " $7 " available"}')"
 echo "wine:     $(wine --version 2>/dev/null)"
+# The figures move with the machine's load (other builds and tests), so it goes with them.
+echo "load:     $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 minutes) at the start"
 echo
 timeout 900 wine "$build/bin/OrvaneBench.exe" --orvane "$(winepath -w "$orvane")" "$@"
+echo "load:     $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 minutes) at the end"
