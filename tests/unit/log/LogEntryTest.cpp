@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <new>
+#include <regex>
 #include <string>
 
 namespace
@@ -18,124 +19,84 @@ WNDPROC g_viewProc = nullptr;
 
 LRESULT CALLBACK CountingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == EM_REPLACESEL)
-        ++g_replaceSelCount;
+    g_replaceSelCount += message == EM_REPLACESEL;
     return ::CallWindowProcW(g_viewProc, hWnd, message, wParam, lParam);
-}
-
-// The time in "YYYY/MM/DD hh:mm:ss.mmm - " prefixes masked, so two logs written a moment
-// apart compare equal.
-std::wstring MaskTimes(std::wstring text)
-{
-    size_t lineStart = 0;
-    while (lineStart < text.size())
-    {
-        if (text.size() - lineStart >= 26 && text[lineStart + 4] == L'/' && text.compare(lineStart + 23, 3, L" - ") == 0)
-            text.replace(lineStart, 23, 23, L'#');
-        const size_t end = text.find(L"\r\n", lineStart);
-        if (end == std::wstring::npos)
-            break;
-        lineStart = end + 2;
-    }
-    return text;
 }
 
 class LogEntry : public ::testing::Test
 {
 protected:
-    HWND parent = nullptr;
-    COrvaneView view;
-
     void SetUp() override
     {
-        parent = ::CreateWindowExW(0, L"STATIC", nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 500, 300, nullptr, nullptr,
-                                   nullptr, nullptr);
         ASSERT_NE(view.Create(parent, CWindow::rcDefault, nullptr, 0x563001C4, WS_EX_CLIENTEDGE), nullptr);
         g_viewProc = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrW(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
         g_replaceSelCount = 0;
+        view.SetWindowText(L"header\r\n");
+        view.SetModify(FALSE);
     }
     void TearDown() override { ::DestroyWindow(parent); }
 
-    std::wstring Text() const
+    // The log with its time stamps masked, so two logs written a moment apart compare equal.
+    std::wstring MaskedText() const
     {
         std::wstring text(static_cast<size_t>(view.GetWindowTextLength()) + 1, L'\0');
         text.resize(static_cast<size_t>(view.GetWindowText(text.data(), static_cast<int>(text.size()))));
-        return text;
+        static const std::wregex time(LR"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d\.\d{3} - )");
+        return std::regex_replace(text, time, L"#");
     }
 
-    // A volume arrival: the event line and one detail line.
-    static void LogVolumeArrival(COrvaneView& target)
+    // A volume arrival and a port removal: two lines each.
+    void LogTwoEvents()
     {
-        DEV_BROADCAST_VOLUME volume{};
-        volume.dbcv_size = sizeof(volume);
-        volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-        volume.dbcv_unitmask = 0x14;
-        OnDeviceChange(target, DBT_DEVICEARRIVAL, reinterpret_cast<DWORD_PTR>(&volume));
-        DEV_BROADCAST_PORT_W port{};
-        port.dbcp_size = sizeof(port);
-        port.dbcp_devicetype = DBT_DEVTYP_PORT;
-        port.dbcp_name[0] = L'X';
-        OnDeviceChange(target, DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<DWORD_PTR>(&port));
+        DEV_BROADCAST_VOLUME volume{sizeof(volume), DBT_DEVTYP_VOLUME, 0, 0x14, 0};
+        OnDeviceChange(view, DBT_DEVICEARRIVAL, reinterpret_cast<DWORD_PTR>(&volume));
+        DEV_BROADCAST_PORT_W port{sizeof(port), DBT_DEVTYP_PORT, 0, {L'X'}};
+        OnDeviceChange(view, DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<DWORD_PTR>(&port));
     }
+
+    HWND parent = ::CreateWindowExW(0, L"STATIC", nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 500, 300, nullptr, nullptr,
+                                    nullptr, nullptr);
+    COrvaneView view;
 };
 } // namespace
 
-TEST_F(LogEntry, AMultiLineEntryIsOneInsert)
+TEST_F(LogEntry, CommitIsOneInsertReadingLikeLineByLineAppends)
 {
+    view.SetSel(0, 3);
     COrvaneView::CEntry entry(view);
-    LogVolumeArrival(view);
+    LogTwoEvents();
     EXPECT_EQ(g_replaceSelCount, 0);
     entry.Commit();
     EXPECT_EQ(g_replaceSelCount, 1);
-}
-
-TEST_F(LogEntry, CommittedTextEqualsLineByLineText)
-{
-    {
-        COrvaneView::CEntry entry(view);
-        LogVolumeArrival(view);
-        entry.Commit();
-    }
-    const std::wstring batched = Text();
-    view.SetWindowText(L"");
-    LogVolumeArrival(view);
-    EXPECT_EQ(MaskTimes(batched), MaskTimes(Text()));
-    EXPECT_EQ(std::count(batched.begin(), batched.end(), L'\n'), 4);
-}
-
-TEST_F(LogEntry, CommitMarksModifiedAndLeavesTheCaretAtTheEnd)
-{
-    view.SetWindowText(L"header\r\n");
-    view.SetModify(FALSE);
-    view.SetSel(0, 3);
-    COrvaneView::CEntry entry(view);
-    LogVolumeArrival(view);
-    entry.Commit();
     EXPECT_TRUE(view.GetModify());
     DWORD start = 0;
     DWORD end = 0;
     view.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, static_cast<DWORD>(view.GetWindowTextLength()));
+    EXPECT_EQ(start, static_cast<DWORD>(view.GetWindowTextLength())); // the caret at the end
     EXPECT_EQ(end, start);
+
+    const std::wstring batched = MaskedText();
+    view.SetWindowText(L"header\r\n");
+    LogTwoEvents();
+    EXPECT_EQ(batched, MaskedText());
+    EXPECT_EQ(std::count(batched.begin(), batched.end(), L'\n'), 5);
 }
 
 TEST_F(LogEntry, AnEntryThatIsNotCommittedLeavesTheLogUnchanged)
 {
-    view.SetWindowText(L"header\r\n");
-    view.SetModify(FALSE);
     try
     {
         COrvaneView::CEntry entry(view);
-        LogVolumeArrival(view);
+        LogTwoEvents();
         throw std::bad_alloc();
     }
     catch (const std::bad_alloc&)
     {
     }
-    EXPECT_EQ(Text(), L"header\r\n");
+    EXPECT_EQ(MaskedText(), L"header\r\n");
     EXPECT_FALSE(view.GetModify());
     EXPECT_EQ(g_replaceSelCount, 0);
-    view.AppendLine(L"after");
+    view.AppendLine(L"after"); // the abandoned entry no longer holds the log back
     EXPECT_EQ(g_replaceSelCount, 1);
 }

@@ -7,10 +7,9 @@
 
 namespace
 {
-const std::wstring kHint = L"Click Notifications > Device to enable plug-and-play device notifications.";
-
-// "Version major.minor (Build n)" from what the system reports to this process.
-std::wstring ExpectedVersionLine()
+// "Version major.minor (Build n)" from what the system reports, then the hint, each line
+// followed by an empty one.
+std::wstring Tail()
 {
     OSVERSIONINFOEXW version{};
     version.dwOSVersionInfoSize = sizeof(version);
@@ -20,13 +19,8 @@ std::wstring ExpectedVersionLine()
 #pragma GCC diagnostic pop
     return L"Version " + std::to_wstring(version.dwMajorVersion & 0xFFFF) + L"." +
            std::to_wstring(version.dwMinorVersion & 0xFFFF) + L" (Build " +
-           std::to_wstring(version.dwBuildNumber & 0xFFFF) + L")";
-}
-
-// Everything after the description: version line, empty line, hint, empty line.
-std::wstring Tail()
-{
-    return ExpectedVersionLine() + L"\r\n\r\n" + kHint + L"\r\n\r\n";
+           std::to_wstring(version.dwBuildNumber & 0xFFFF) +
+           L")\r\n\r\nClick Notifications > Device to enable plug-and-play device notifications.\r\n\r\n";
 }
 
 std::wstring Header(HRESULT (*source)(LPWSTR))
@@ -35,68 +29,34 @@ std::wstring Header(HRESULT (*source)(LPWSTR))
     BuildLogHeader(header, source);
     return header.Str();
 }
-
-std::wstring Composed(LPCWSTR caption, LPCWSTR servicePack, LPCWSTR architecture)
-{
-    wchar_t buffer[kOSDescriptionCapacity];
-    ComposeOSDescription(buffer, caption, servicePack, architecture);
-    return buffer;
-}
-
-class LogHeaderTest : public testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))); }
-    void TearDown() override { ::CoUninitialize(); }
-};
 } // namespace
 
-TEST_F(LogHeaderTest, WmiDescriptionNamesTheSystemAndEndsWithItsArchitecture)
+TEST(LogHeader, WmiDescriptionComesFirstThenTheRealVersionAndTheHint)
 {
+    ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    EXPECT_EQ(GetOSDescription(nullptr), E_INVALIDARG);
     wchar_t description[kOSDescriptionCapacity] = {};
     ASSERT_EQ(GetOSDescription(description), S_OK);
     const std::wstring text = description;
-    ASSERT_GE(text.size(), 4u);
-    EXPECT_EQ(text.back(), L')');
-    EXPECT_NE(text.rfind(L" ("), std::wstring::npos);
     EXPECT_NE(text.find(L"Windows"), std::wstring::npos);
-}
-
-TEST_F(LogHeaderTest, NullBufferIsRefused)
-{
-    EXPECT_EQ(GetOSDescription(nullptr), E_INVALIDARG);
-}
-
-TEST_F(LogHeaderTest, PiecesComeInOrderWithCrLfLineEnds)
-{
-    // The second query in the process: COM security is already set by then.
-    wchar_t description[kOSDescriptionCapacity] = {};
-    ASSERT_EQ(GetOSDescription(description), S_OK);
+    EXPECT_TRUE(text.ends_with(L")") && text.find(L" (") != std::wstring::npos) << text;
+    // A second query in the process, with COM security already set.
     CString header;
     BuildLogHeader(header);
-    EXPECT_EQ(header.Str(), std::wstring(description) + L"\r\n" + Tail());
+    EXPECT_EQ(header.Str(), text + L"\r\n" + Tail());
+    // The manifest's supported systems keep Windows 10 from being reported as 6.2 build 9200.
+    EXPECT_EQ(Tail().find(L"Version 6.2 (Build 9200)"), std::wstring::npos);
+    ::CoUninitialize();
 }
 
-TEST_F(LogHeaderTest, VersionLineIsTheRealSystemsNotTheCompatibilityAnswer)
-{
-    // The manifest lists the supported systems, so Windows 10 is not reported as 6.2 build 9200.
-    EXPECT_NE(ExpectedVersionLine(), L"Version 6.2 (Build 9200)");
-}
-
-TEST(LogHeader, FailedDescriptionIsLeftOut)
+TEST(LogHeader, OnlyAnS_OKDescriptionIsUsedAndAnEmptyOneLeavesAnEmptyLine)
 {
     EXPECT_EQ(Header([](LPWSTR) { return E_FAIL; }), Tail());
-    // Only S_OK counts: a description that came with another success code is not used.
     EXPECT_EQ(Header([](LPWSTR buffer) {
-                  buffer[0] = L'X';
-                  buffer[1] = L'\0';
+                  ::lstrcpyW(buffer, L"X");
                   return S_FALSE;
               }),
               Tail());
-}
-
-TEST(LogHeader, EmptyDescriptionLeavesAnEmptyFirstLine)
-{
     EXPECT_EQ(Header([](LPWSTR buffer) {
                   buffer[0] = L'\0';
                   return S_OK;
@@ -104,20 +64,24 @@ TEST(LogHeader, EmptyDescriptionLeavesAnEmptyFirstLine)
               L"\r\n" + Tail());
 }
 
-TEST(OSDescription, CaptionSpaceAndArchitectureInParentheses)
-{
-    EXPECT_EQ(Composed(L"Microsoft Windows 10 Pro", nullptr, L"64-bit"), L"Microsoft Windows 10 Pro (64-bit)");
-}
-
-TEST(OSDescription, ServicePackGetsOneSpaceBeforeIt)
-{
-    EXPECT_EQ(Composed(L"Windows 7", L"Service Pack 1", L"64-bit"), L"Windows 7 Service Pack 1 (64-bit)");
-    EXPECT_EQ(Composed(L"Windows 7 ", L"Service Pack 1", nullptr), L"Windows 7 Service Pack 1");
-    EXPECT_EQ(Composed(L"", L"Service Pack 1", nullptr), L"Service Pack 1");
-}
-
-TEST(OSDescription, LongDescriptionIsCutAt128Characters)
+TEST(OSDescription, CaptionServicePackAndArchitectureInParenthesesCutAt128)
 {
     const std::wstring caption(120, L'c');
-    EXPECT_EQ(Composed(caption.c_str(), L"Service Pack 3", L"64-bit"), caption + L" Service");
+    const struct
+    {
+        LPCWSTR caption, servicePack, architecture;
+        std::wstring expected;
+    } cases[] = {
+        {L"Microsoft Windows 10 Pro", nullptr, L"64-bit", L"Microsoft Windows 10 Pro (64-bit)"},
+        {L"Windows 7", L"Service Pack 1", L"64-bit", L"Windows 7 Service Pack 1 (64-bit)"},
+        {L"Windows 7 ", L"Service Pack 1", nullptr, L"Windows 7 Service Pack 1"},
+        {L"", L"Service Pack 1", nullptr, L"Service Pack 1"},
+        {caption.c_str(), L"Service Pack 3", L"64-bit", caption + L" Service"},
+    };
+    for (const auto& c : cases)
+    {
+        wchar_t buffer[kOSDescriptionCapacity];
+        ComposeOSDescription(buffer, c.caption, c.servicePack, c.architecture);
+        EXPECT_EQ(buffer, c.expected);
+    }
 }

@@ -3,30 +3,22 @@
 // the whole-file reads and writes the save tests compare with.
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
-inline std::string ReadBytes(const std::wstring& path)
+inline std::string ReadBytes(const std::filesystem::path& path)
 {
-    std::string bytes;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    char chunk[4096];
-    DWORD read = 0;
-    while (file != INVALID_HANDLE_VALUE && ::ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read != 0)
-        bytes.append(chunk, read);
-    ::CloseHandle(file);
-    return bytes;
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-inline bool WriteBytes(const std::wstring& path, const std::string& bytes)
+inline bool WriteBytes(const std::filesystem::path& path, const std::string& bytes)
 {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    const bool ok = file != INVALID_HANDLE_VALUE &&
-                    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    ::CloseHandle(file);
-    return ok;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    return static_cast<bool>(file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
 }
 
 class CScratchFolder
@@ -34,41 +26,28 @@ class CScratchFolder
 public:
     CScratchFolder()
     {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + L"orvane-save-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                 std::to_wstring(::GetTickCount64());
-        if (!::CreateDirectoryW(m_path.c_str(), nullptr))
+        m_path = std::filesystem::temp_directory_path(m_error) /
+                 (L"orvane-save-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(::GetTickCount64()));
+        if (!std::filesystem::create_directory(m_path, m_error))
             m_path.clear();
     }
     CScratchFolder(const CScratchFolder&) = delete;
     CScratchFolder& operator=(const CScratchFolder&) = delete;
-    ~CScratchFolder()
-    {
-        for (const std::wstring& name : Names())
-            ::DeleteFileW(File(name.c_str()).c_str());
-        ::RemoveDirectoryW(m_path.c_str());
-    }
+    ~CScratchFolder() { std::filesystem::remove_all(m_path, m_error); }
 
     [[nodiscard]] bool IsValid() const { return !m_path.empty(); }
-    [[nodiscard]] const std::wstring& Path() const { return m_path; }
-    [[nodiscard]] std::wstring File(const wchar_t* name) const { return m_path + L"\\" + name; }
+    [[nodiscard]] std::wstring Path() const { return m_path.wstring(); }
+    [[nodiscard]] std::wstring File(const wchar_t* name) const { return (m_path / name).wstring(); }
 
-    // The names of the files in the folder.
     [[nodiscard]] std::vector<std::wstring> Names() const
     {
         std::vector<std::wstring> names;
-        WIN32_FIND_DATAW found{};
-        HANDLE search = ::FindFirstFileW(File(L"*").c_str(), &found);
-        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found))
-        {
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-                names.emplace_back(found.cFileName);
-        }
-        ::FindClose(search);
+        for (const auto& entry : std::filesystem::directory_iterator(m_path, m_error))
+            names.push_back(entry.path().filename().wstring());
         return names;
     }
 
 private:
-    std::wstring m_path;
+    std::filesystem::path m_path;
+    mutable std::error_code m_error;
 };

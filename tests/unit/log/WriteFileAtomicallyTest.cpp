@@ -11,7 +11,6 @@ namespace
 const std::string kOldBytes = "earlier saved log";
 const std::string kNewBytes = "the new text, longer than before";
 
-// Sees the complete temporary file, then fails the write there.
 std::string g_temporaryBytes;
 BOOL FailOnceWritten(const wchar_t* temporaryPath, void*)
 {
@@ -39,15 +38,9 @@ protected:
         ASSERT_TRUE(m_folder.IsValid());
         ASSERT_TRUE(WriteBytes(m_target, kOldBytes));
     }
-
-    // The write fails with error; the old target and nothing else is in the folder.
-    void ExpectFailureKeepsOldTarget(const AtomicWriteSeams& seams, DWORD error)
+    void ExpectOnly(const std::string& bytes)
     {
-        const BOOL written = WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), seams);
-        const DWORD lastError = ::GetLastError();
-        EXPECT_FALSE(written);
-        EXPECT_EQ(lastError, error);
-        EXPECT_EQ(ReadBytes(m_target), kOldBytes);
+        EXPECT_EQ(ReadBytes(m_target), bytes);
         EXPECT_EQ(m_folder.Names(), std::vector<std::wstring>{L"log.txt"});
     }
 
@@ -56,19 +49,22 @@ protected:
 };
 } // namespace
 
-TEST_F(WriteFileAtomicallyTest, FailureAfterTheTemporaryFileKeepsTheOldTarget)
+TEST_F(WriteFileAtomicallyTest, FailureAfterTheTemporaryFileOrAShortWriteKeepsTheOldTarget)
 {
-    AtomicWriteSeams seams;
-    seams.beforeReplace = &FailOnceWritten;
-    ExpectFailureKeepsOldTarget(seams, ERROR_NETWORK_BUSY);
-    EXPECT_EQ(g_temporaryBytes, kNewBytes); // the failure came after a complete temporary file
-}
-
-TEST_F(WriteFileAtomicallyTest, ShortWriteIsAFailure)
-{
-    AtomicWriteSeams seams;
-    seams.writeFile = &WriteHalf;
-    ExpectFailureKeepsOldTarget(seams, ERROR_WRITE_FAULT);
+    AtomicWriteSeams failBeforeReplace;
+    failBeforeReplace.beforeReplace = &FailOnceWritten;
+    AtomicWriteSeams shortWrite;
+    shortWrite.writeFile = &WriteHalf;
+    const std::pair<AtomicWriteSeams, DWORD> cases[] = {{failBeforeReplace, ERROR_NETWORK_BUSY},
+                                                        {shortWrite, ERROR_WRITE_FAULT}};
+    for (const auto& [seams, error] : cases)
+    {
+        SCOPED_TRACE(error);
+        EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), seams));
+        EXPECT_EQ(::GetLastError(), error);
+        ExpectOnly(kOldBytes);
+    }
+    EXPECT_EQ(g_temporaryBytes, kNewBytes); // the injected failure came after a complete temporary file
 }
 
 TEST_F(WriteFileAtomicallyTest, TargetWithoutReplaceSupportIsRenamedOver)
@@ -76,8 +72,7 @@ TEST_F(WriteFileAtomicallyTest, TargetWithoutReplaceSupportIsRenamedOver)
     const CImportPatch patch("kernel32.dll", "ReplaceFileW", reinterpret_cast<const void*>(&ReplaceNotSupported));
     ASSERT_TRUE(patch.IsActive());
     EXPECT_TRUE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size()));
-    EXPECT_EQ(ReadBytes(m_target), kNewBytes);
-    EXPECT_EQ(m_folder.Names(), std::vector<std::wstring>{L"log.txt"});
+    ExpectOnly(kNewBytes);
 }
 
 // Wine's ReplaceFileW refuses relative names (ERROR_DIRECTORY).
@@ -89,5 +84,5 @@ TEST_F(WriteFileAtomicallyTest, RelativePathIsResolvedAgainstTheCurrentFolder)
     const BOOL written = WriteFileAtomically(L"log.txt", kNewBytes.data(), kNewBytes.size());
     ::SetCurrentDirectoryW(previous);
     EXPECT_TRUE(written);
-    EXPECT_EQ(ReadBytes(m_target), kNewBytes);
+    ExpectOnly(kNewBytes);
 }
