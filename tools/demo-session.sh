@@ -1,8 +1,8 @@
 # Sourced by the run and screenshot scripts: a Wine prefix of the demonstration's own, apart
 # from the one the tests use, set up so that pictures of the program look as they would on
 # Windows.
-#   demo_session_start BUILD_DIR  -> virtual X display if needed, WINEPREFIX=BUILD_DIR/wineprefix-demo
-#   demo_session_stop             -> ends the wineserver and any Xvfb we started
+#   demo_session_start BUILD_DIR  -> virtual X display if needed, WINEPREFIX=BUILD_DIR/demo-session/wineprefix
+#   wine_session_stop             -> ends the wineserver and any Xvfb we started
 . "$(dirname "${BASH_SOURCE[0]}")/wine-session.sh"
 
 demo_prefix_init() {
@@ -26,13 +26,8 @@ demo_prefix_init() {
 }
 
 demo_session_start() {
-  local build_dir="$1"
+  local session="$1/demo-session"
   wine_display_start
-  demo_prefix_init "$build_dir/wineprefix-demo"
-  wineserver -p >/dev/null 2>&1 || true
-  wine wineboot </dev/null >/dev/null 2>&1 || true
-}
-
-demo_session_stop() {
-  wine_session_stop
+  demo_prefix_init "$session/wineprefix"
+  wine_session_start "$session"
 }

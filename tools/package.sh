@@ -2,11 +2,7 @@
 # Makes the release zip, BUILD_DIR/package/Orvane-<version>-win64.zip: Orvane.exe (static, with
 # its version record and manifest), README.md and LICENSE.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${ORVANE_BUILD_DIR:-$root/build}"
-
-"$root/tools/install-deps.sh"
-cmake --preset mingw -S "$root" -B "$build" >/dev/null
+. "$(dirname "$0")/build-tree.sh"
 cmake --build "$build" -j 2 --target Orvane
 (cd "$build" && cpack --config CPackConfig.cmake >/dev/null)
 

@@ -4,11 +4,7 @@
 # the window as the system sends them, and a user's commands through the menus. A screenshot and
 # the log, saved through the program's own File > Save As, land in BUILD_DIR/demo/.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${ORVANE_BUILD_DIR:-$root/build}"
-
-"$root/tools/install-deps.sh"
-cmake --preset mingw -S "$root" -B "$build" >/dev/null
+. "$(dirname "$0")/build-tree.sh"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   cmake --build "$build" -j 2 --target Orvane
@@ -22,7 +18,7 @@ fi
 
 cmake --build "$build" -j 2 --target orvane_demo
 . "$root/tools/demo-session.sh"
-trap demo_session_stop EXIT
+trap wine_session_stop EXIT
 demo_session_start "$build"
 
 out="$build/demo"

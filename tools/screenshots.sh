@@ -3,15 +3,11 @@
 # Notifications menu open, the About box and the save question. They are taken on a virtual
 # display, inside a Wine desktop, from the running program.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${ORVANE_BUILD_DIR:-$root/build}"
-
-"$root/tools/install-deps.sh"
-cmake --preset mingw -S "$root" -B "$build" >/dev/null
+. "$(dirname "$0")/build-tree.sh"
 cmake --build "$build" -j 2 --target orvane_demo
 
 . "$root/tools/demo-session.sh"
-trap demo_session_stop EXIT
+trap wine_session_stop EXIT
 # Always a virtual display of our own: a real one would show whatever else is on it.
 unset DISPLAY
 demo_session_start "$build"
