@@ -24,9 +24,9 @@ TEST_F(DecoderTest, EventsWithoutRecordGiveTheirNameOnly)
 
 TEST_F(DecoderTest, UnlistedCodesPrintSigned)
 {
-    EXPECT_EQ(Decode(2, DWORD_PTR{0}), Lines{L"T|UNKNOWN (2)"});
-    EXPECT_EQ(Decode(0x8007, DWORD_PTR{0}), Lines{L"T|UNKNOWN (32775)"});
-    EXPECT_EQ(Decode(0x80000000, DWORD_PTR{0}), Lines{L"T|UNKNOWN (-2147483648)"});
+    for (const auto& [code, line] : {std::pair{2u, L"T|UNKNOWN (2)"}, std::pair{0x8007u, L"T|UNKNOWN (32775)"},
+                                     std::pair{0x80000000u, L"T|UNKNOWN (-2147483648)"}})
+        EXPECT_EQ(Decode(code, DWORD_PTR{0}), Lines{line});
 }
 
 TEST_F(DecoderTest, EveryRecordEventDecodesItsRecord)
@@ -39,14 +39,8 @@ TEST_F(DecoderTest, EveryRecordEventDecodesItsRecord)
         EXPECT_EQ(Decode(0x8000 + i, &node), (Lines{L"T|DBT_" + std::wstring(names[i]), L"-|  Node=42"}));
     const DEV_BROADCAST_OEM oem{sizeof(oem), DBT_DEVTYP_OEM, 0, 7, 0xFFFFFFFF};
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, &oem), (Lines{kArrival, L"-|  Device ID=7, Function value=-1"}));
-    DEV_BROADCAST_HANDLE handle{sizeof(handle),
-                                DBT_DEVTYP_HANDLE,
-                                0,
-                                reinterpret_cast<HANDLE>(0x1234'0000'ABCDULL),
-                                reinterpret_cast<HDEVNOTIFY>(0xBEEFULL),
-                                {},
-                                0,
-                                {}};
+    const DEV_BROADCAST_HANDLE handle{sizeof(handle), DBT_DEVTYP_HANDLE, 0, reinterpret_cast<HANDLE>(0x1234'0000'ABCDULL),
+                                      reinterpret_cast<HDEVNOTIFY>(0xBEEFULL), {}, 0, {}};
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, &handle)[1], L"-|  Handle=0000ABCD (hDevNotify=000000000000BEEF)");
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, StringRecord(DBT_DEVTYP_PORT, L"COM3")), (Lines{kArrival, L"-|  Port=COM3"}));
 }
