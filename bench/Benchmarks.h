@@ -34,6 +34,8 @@ struct BurstResult
     SIZE_T workingSetBytes = 0;
     // Orvane's commit once its frame showed, before the first event.
     SIZE_T startCommitBytes = 0;
+    // How much the bare window's commit grew while its control took the same text.
+    SIZE_T limitGrowthBytes = 0;
     SIZE_T logBytes = 0;
 };
 
@@ -60,6 +62,8 @@ struct SaveResult
     SIZE_T bytes = 0;
     double saveMs = 0;
     double rawWriteMs = 0;
+    // The raw write with FlushFileBuffers before closing: what the disk adds.
+    double flushedWriteMs = 0;
     // The program's own atomic write (temporary file, then replace) of the bytes, from here.
     double atomicWriteMs = 0;
     // One WM_NULL sent to the frame and answered: part of every save measured from here.

@@ -87,6 +87,7 @@ public:
     ~CLimitControl() { m_process.Close(m_frame, 10000); }
 
     [[nodiscard]] HWND Frame() const noexcept { return m_frame; }
+    [[nodiscard]] SIZE_T CommittedBytes() const { return PrivateCommittedBytes(m_process.Handle()); }
     bool Insert(const std::wstring& text) { return Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str())); }
     bool ReadText(std::wstring& text) const { return ReadWindowText(m_edit, text, 30000); }
 
@@ -145,6 +146,7 @@ HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, Bu
     if (FAILED(hr))
         return BenchFailure("start the bare window with its EDIT control", hr);
 
+    const SIZE_T limitStartCommit = limit.CommittedBytes();
     std::vector<std::wstring> eventTexts;
     for (size_t first = 0; first < burst.size(); first += kEventsPerChunk)
     {
@@ -189,6 +191,7 @@ HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, Bu
     result.workingSetBytes = memory.WorkingSetSize;
     result.logBytes = orvaneText.size() * sizeof(wchar_t);
 
+    result.limitGrowthBytes = limit.CommittedBytes() - std::min(limit.CommittedBytes(), limitStartCommit);
     std::wstring limitText;
     result.sameText = limit.ReadText(limitText) && limitText == orvaneText;
     return TallyLines(burst, eventTexts, result);

@@ -67,6 +67,8 @@ void PrintSave(const SaveResult& save)
                 save.roundTripMs);
     std::printf("  %-28s %9.2f ms   (create, one WriteFile, close)\n", "limit: raw write", save.rawWriteMs);
     PrintRatio(Ratio(save.saveMs, save.rawWriteMs), kSaveTarget);
+    std::printf("  %-28s %9.2f ms   (the raw write with FlushFileBuffers before closing)\n", "flushed write",
+                save.flushedWriteMs);
     std::printf("  %-28s %9.2f ms   (temporary file, flush, replace: the program's write, from here)\n",
                 "atomic write", save.atomicWriteMs);
     std::printf("  both files hold exactly the log's bytes: %s\n", YesNo(save.sameBytes));
@@ -81,6 +83,8 @@ void PrintMemory(const BurstResult& burst, SIZE_T bareCommitBytes)
                 Megabytes(burst.commitBytes - std::min(burst.commitBytes, burst.startCommitBytes)),
                 Megabytes(burst.startCommitBytes));
     std::printf("  %-28s %9.2f MB\n", "log, UTF-16", Megabytes(burst.logBytes));
+    std::printf("  %-28s %9.2f MB   (the bare EDIT control taking the same text)\n", "bare window grown by",
+                Megabytes(burst.limitGrowthBytes));
     if (bareCommitBytes == 0)
     {
         std::printf("  (no limit: the bare window's commit comes from the start-up runs)\n");

@@ -23,14 +23,15 @@ std::wstring TempPath(const wchar_t* name)
     return std::wstring(folder) + name;
 }
 
-// One complete write of a file: create, write everything at once, close.
-bool WriteRaw(const std::wstring& path, const std::wstring& text)
+// One complete write of a file: create, write everything at once, (flush,) close.
+bool WriteRaw(const std::wstring& path, const std::wstring& text, bool flush)
 {
     unique_hfile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     DWORD written = 0;
     const auto bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    return file && ::WriteFile(file.get(), text.data(), bytes, &written, nullptr) && written == bytes;
+    return file && ::WriteFile(file.get(), text.data(), bytes, &written, nullptr) && written == bytes &&
+           (!flush || ::FlushFileBuffers(file.get()));
 }
 
 bool FileHoldsText(const std::wstring& path, const std::wstring& text)
@@ -89,7 +90,7 @@ HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, Sav
         return BenchFailure("save the log through the Save As dialog");
 
     const std::wstring atomicPath = TempPath(L"OrvaneBench-atomic.txt");
-    std::vector<double> saves, rawWrites, atomicWrites, roundTrips;
+    std::vector<double> saves, rawWrites, flushedWrites, atomicWrites, roundTrips;
     for (int i = 0; i < kSaveRepeats; ++i)
     {
         DWORD_PTR ignored = 0;
@@ -100,9 +101,14 @@ HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, Sav
         saves.push_back(save.ElapsedMs());
 
         CStopwatch raw;
-        if (!WriteRaw(rawPath, text))
+        if (!WriteRaw(rawPath, text, false))
             return BenchFailure("write the raw file", HRESULT_FROM_WIN32(::GetLastError()));
         rawWrites.push_back(raw.ElapsedMs());
+
+        CStopwatch flushed;
+        if (!WriteRaw(rawPath, text, true))
+            return BenchFailure("write and flush the raw file", HRESULT_FROM_WIN32(::GetLastError()));
+        flushedWrites.push_back(flushed.ElapsedMs());
 
         CStopwatch atomic;
         if (!WriteFileAtomically(atomicPath.c_str(), text.data(), static_cast<DWORD>(result.bytes)))
@@ -115,6 +121,7 @@ HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, Sav
     }
     result.saveMs = Median(saves);
     result.rawWriteMs = Median(rawWrites);
+    result.flushedWriteMs = Median(flushedWrites);
     result.atomicWriteMs = Median(atomicWrites);
     result.roundTripMs = Median(roundTrips);
     result.sameBytes = FileHoldsText(savedPath, text) && FileHoldsText(rawPath, text);
