@@ -21,7 +21,7 @@ HRESULT ProbeClient::Attach(DWORD threadId)
 {
     wchar_t path[MAX_PATH] = {};
     if (::GetModuleFileNameW(nullptr, path, MAX_PATH) == 0 || !::PathRemoveFileSpecW(path) ||
-        !::PathAppendW(path, L"e2e_probe.dll"))
+        !::PathAppendW(path, L"orvane_probe.dll"))
         return E_FAIL;
     m_library.reset(::LoadLibraryW(path));
     if (!m_library)

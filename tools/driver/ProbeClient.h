@@ -14,7 +14,7 @@ public:
     ProbeClient& operator=(const ProbeClient&) = delete;
     ~ProbeClient();
 
-    // Hooks threadId; the probe library is e2e_probe.dll next to the test program.
+    // Hooks threadId; the probe library is orvane_probe.dll next to the test program.
     HRESULT Attach(DWORD threadId);
     [[nodiscard]] bool IsAttached() const noexcept { return m_callWndProcHook.is_valid(); }
 
