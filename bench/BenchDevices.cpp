@@ -145,6 +145,14 @@ size_t CBenchDevices::RemoveLeftovers()
     return removed;
 }
 
+std::vector<BroadcastRecord> InterfaceRecords(const CBenchDevices& devices)
+{
+    std::vector<BroadcastRecord> records;
+    for (const std::wstring& path : devices.Paths())
+        records.push_back(DeviceInterfaceRecord(kBenchInterfaceClass, path));
+    return records;
+}
+
 size_t CBenchDevices::CountInInterfaceClass(const GUID& interfaceClass)
 {
     unique_hdevinfo set(::SetupDiGetClassDevsW(&interfaceClass, nullptr, nullptr, DIGCF_DEVICEINTERFACE));

@@ -3,6 +3,7 @@
 // it sends takes the program's full lookup: each device has one USB device interface, a
 // friendly name, a description and a manufacturer, and a setup class with a description, so
 // the record is logged with all six lines. The owner removes them again.
+#include "Records.h"
 #include "framework/UniqueHandle.h"
 
 #include <string>
@@ -41,3 +42,6 @@ private:
     std::vector<SP_DEVINFO_DATA> m_devices;
     std::vector<std::wstring> m_paths;
 };
+
+// One device-interface broadcast record per registered device, in the order of Paths().
+std::vector<BroadcastRecord> InterfaceRecords(const CBenchDevices& devices);

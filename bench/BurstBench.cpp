@@ -126,9 +126,7 @@ HRESULT TallyLines(const std::vector<BurstEvent>& burst, const std::vector<std::
 HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, BurstResult& result)
 {
     result = {};
-    std::vector<BroadcastRecord> records;
-    for (const std::wstring& path : devices.Paths())
-        records.push_back(DeviceInterfaceRecord(kBenchInterfaceClass, path));
+    const std::vector<BroadcastRecord> records = InterfaceRecords(devices);
     if (records.empty())
         return BenchFailure("burst without devices", E_INVALIDARG);
     const std::vector<BurstEvent> burst = PlanBurst(records);

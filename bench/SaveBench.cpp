@@ -49,9 +49,7 @@ bool FileHoldsText(const std::wstring& path, const std::wstring& text)
 
 HRESULT FillLog(const COrvaneRun& orvane, const CBenchDevices& devices, std::wstring& text)
 {
-    std::vector<BroadcastRecord> records;
-    for (const std::wstring& path : devices.Paths())
-        records.push_back(DeviceInterfaceRecord(kBenchInterfaceClass, path));
+    const std::vector<BroadcastRecord> records = InterfaceRecords(devices);
     if (records.empty())
         return BenchFailure("fill the log without devices", E_INVALIDARG);
     for (size_t i = 0;; ++i)
