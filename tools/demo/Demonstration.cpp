@@ -49,6 +49,20 @@ bool LogEndsWith(const OrvaneProcess& orvane, const std::wstring& line)
            text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
 }
 
+// True once window has been the foreground window for steadyMs in a row: the activation that
+// follows a closed dialog has settled.
+bool WaitForSteadyForeground(HWND window, DWORD steadyMs = 300)
+{
+    ULONGLONG since = 0;
+    return WaitUntil([&] {
+        if (::GetForegroundWindow() != window)
+            since = 0;
+        else if (since == 0)
+            since = ::GetTickCount64();
+        return since != 0 && ::GetTickCount64() - since >= steadyMs;
+    });
+}
+
 bool IsModified(const OrvaneProcess& orvane, bool& modified)
 {
     DWORD_PTR flag = 0;
@@ -67,9 +81,7 @@ HRESULT ChooseMenuCommand(OrvaneProcess& orvane, MenuBarButton button, UINT id)
     bool highlighted = false;
     for (int attempt = 0; attempt < kMenuAttempts && !highlighted; ++attempt)
     {
-        if (!menus.OpenWithClick(static_cast<int>(button)))
-            return Failed();
-        highlighted = menus.Highlight(id);
+        highlighted = menus.OpenWithClick(static_cast<int>(button)) && menus.Highlight(id);
         if (!highlighted && menus.OpenPopup() != nullptr)
         {
             menus.CloseAll();
@@ -77,7 +89,7 @@ HRESULT ChooseMenuCommand(OrvaneProcess& orvane, MenuBarButton button, UINT id)
         }
     }
     if (!highlighted)
-        return Failed(ERROR_NOT_FOUND);
+        return Failed();
     // Enter, without waiting for an answer from the program: the command may end it (File > Exit).
     const UINT scanCode = ::MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC);
     if (!::PostMessageW(orvane.Frame(), WM_KEYDOWN, VK_RETURN, 1 | static_cast<LPARAM>(scanCode) << 16) ||
@@ -152,6 +164,8 @@ HRESULT SaveLogThroughDialog(OrvaneProcess& orvane, const std::wstring& path)
     bool modified = true;
     if (!WaitUntil([&] { return IsModified(orvane, modified) && !modified; }, kDemoDialogWaitMs))
         return Failed(ERROR_WRITE_FAULT);
+    // A menu opened while the frame is still taking the activation back would be closed again.
+    WaitForSteadyForeground(orvane.Frame());
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? S_OK : Failed(ERROR_FILE_NOT_FOUND);
 }
 
