@@ -86,3 +86,27 @@ TEST(BareWindowProgram, HoldsAnEditControlInTheLogViewStyleWhereAsked)
     EXPECT_EQ(text, L"first\r\nsecond\r\nthird\r\n");
     bare.Close(frame, 10000);
 }
+
+TEST(TargetProcess, AProgramThatEndsWithoutAWindowIsNotWaitedFor)
+{
+    CTargetProcess ended;
+    // Refuses its command line and ends at once.
+    ASSERT_EQ(ended.Start(PathNextToThisProgram(L"OrvaneBench.exe"), L"--rounds"), S_OK);
+    const ULONGLONG start = ::GetTickCount64();
+    EXPECT_LT(ended.WaitForFirstDeviceChangeAnswer(kBareWindowTitle, 60000), 0.0);
+    EXPECT_LT(::GetTickCount64() - start, 30000u);
+}
+
+TEST(TargetProcess, CloseEndsAProgramThatDoesNotCloseInTime)
+{
+    CTargetProcess orvane;
+    ASSERT_EQ(orvane.Start(PathNextToThisProgram(L"Orvane.exe")), S_OK);
+    HWND frame = orvane.WaitForMainWindow(L"Orvane", 60000);
+    ASSERT_NE(frame, nullptr);
+    // A logged event makes closing ask whether to save; nobody answers.
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(::SendMessageTimeoutW(frame, WM_DEVICECHANGE, 0x0007, 0, SMTO_NORMAL, 10000, &ignored));
+
+    EXPECT_FALSE(orvane.Close(frame, 2000));
+    EXPECT_FALSE(orvane.IsRunning());
+}
