@@ -5,7 +5,7 @@
 
 namespace
 {
-struct Spec
+struct FieldFormat
 {
     bool leftAlign = false;
     bool zeroPad = false;
@@ -24,25 +24,25 @@ void Pad(std::wstring& out, size_t count, wchar_t ch)
 }
 
 // Writes body (already without sign) with sign/prefix, honouring width, '-' and '0'.
-void EmitNumber(std::wstring& out, const Spec& spec, const wchar_t* sign, const wchar_t* prefix,
+void EmitNumber(std::wstring& out, const FieldFormat& field, const wchar_t* sign, const wchar_t* prefix,
                 const std::wstring& digits)
 {
     std::wstring body = digits;
-    if (spec.precision >= 0 && body.size() < static_cast<size_t>(spec.precision))
-        body.insert(0, static_cast<size_t>(spec.precision) - body.size(), L'0');
+    if (field.precision >= 0 && body.size() < static_cast<size_t>(field.precision))
+        body.insert(0, static_cast<size_t>(field.precision) - body.size(), L'0');
     const size_t head = wcslen(sign) + wcslen(prefix);
     const size_t total = head + body.size();
-    const size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+    const size_t width = field.width > 0 ? static_cast<size_t>(field.width) : 0;
     if (total >= width)
     {
         out.append(sign).append(prefix).append(body);
     }
-    else if (spec.leftAlign)
+    else if (field.leftAlign)
     {
         out.append(sign).append(prefix).append(body);
         Pad(out, width - total, L' ');
     }
-    else if (spec.zeroPad && spec.precision < 0)
+    else if (field.zeroPad && field.precision < 0)
     {
         out.append(sign).append(prefix);
         Pad(out, width - total, L'0');
@@ -55,15 +55,15 @@ void EmitNumber(std::wstring& out, const Spec& spec, const wchar_t* sign, const 
     }
 }
 
-void EmitText(std::wstring& out, const Spec& spec, const wchar_t* text, size_t length)
+void EmitText(std::wstring& out, const FieldFormat& field, const wchar_t* text, size_t length)
 {
-    if (spec.precision >= 0 && length > static_cast<size_t>(spec.precision))
-        length = static_cast<size_t>(spec.precision);
-    const size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
-    if (!spec.leftAlign && length < width)
+    if (field.precision >= 0 && length > static_cast<size_t>(field.precision))
+        length = static_cast<size_t>(field.precision);
+    const size_t width = field.width > 0 ? static_cast<size_t>(field.width) : 0;
+    if (!field.leftAlign && length < width)
         Pad(out, width - length, L' ');
     out.append(text, length);
-    if (spec.leftAlign && length < width)
+    if (field.leftAlign && length < width)
         Pad(out, width - length, L' ');
 }
 
@@ -102,7 +102,7 @@ int64_t TakeSigned(va_list& args, int bits)
     }
 }
 
-void AppendNarrow(std::wstring& out, const Spec& spec, const char* text)
+void AppendNarrow(std::wstring& out, const FieldFormat& field, const char* text)
 {
     const int length = static_cast<int>(strlen(text));
     std::wstring wide;
@@ -115,7 +115,7 @@ void AppendNarrow(std::wstring& out, const Spec& spec, const char* text)
             ::MultiByteToWideChar(CP_ACP, 0, text, length, wide.data(), needed);
         }
     }
-    EmitText(out, spec, wide.c_str(), wide.size());
+    EmitText(out, field, wide.c_str(), wide.size());
 }
 } // namespace
 
@@ -145,55 +145,55 @@ void AppendFormatV(std::wstring& out, const wchar_t* format, va_list argsIn)
             continue;
         }
 
-        Spec spec;
+        FieldFormat field;
         for (;; ++p)
         {
-            if (*p == L'-') spec.leftAlign = true;
-            else if (*p == L'0') spec.zeroPad = true;
-            else if (*p == L'+') spec.plusSign = true;
-            else if (*p == L' ') spec.spaceSign = true;
-            else if (*p == L'#') spec.alternate = true;
+            if (*p == L'-') field.leftAlign = true;
+            else if (*p == L'0') field.zeroPad = true;
+            else if (*p == L'+') field.plusSign = true;
+            else if (*p == L' ') field.spaceSign = true;
+            else if (*p == L'#') field.alternate = true;
             else break;
         }
         if (*p == L'*')
         {
-            spec.width = va_arg(args, int);
-            if (spec.width < 0)
+            field.width = va_arg(args, int);
+            if (field.width < 0)
             {
-                spec.leftAlign = true;
-                spec.width = -spec.width;
+                field.leftAlign = true;
+                field.width = -field.width;
             }
             ++p;
         }
         else
         {
             while (*p >= L'0' && *p <= L'9')
-                spec.width = spec.width * 10 + (*p++ - L'0');
+                field.width = field.width * 10 + (*p++ - L'0');
         }
         if (*p == L'.')
         {
             ++p;
-            spec.precision = 0;
+            field.precision = 0;
             if (*p == L'*')
             {
-                spec.precision = va_arg(args, int);
+                field.precision = va_arg(args, int);
                 ++p;
             }
             else
             {
                 while (*p >= L'0' && *p <= L'9')
-                    spec.precision = spec.precision * 10 + (*p++ - L'0');
+                    field.precision = field.precision * 10 + (*p++ - L'0');
             }
         }
         if (*p == L'h')
         {
             ++p;
-            spec.narrow = true;
-            spec.lengthBits = 16;
+            field.narrow = true;
+            field.lengthBits = 16;
             if (*p == L'h')
             {
                 ++p;
-                spec.lengthBits = 8;
+                field.lengthBits = 8;
             }
         }
         else if (*p == L'l')
@@ -202,13 +202,13 @@ void AppendFormatV(std::wstring& out, const wchar_t* format, va_list argsIn)
             if (*p == L'l')
             {
                 ++p;
-                spec.lengthBits = 64;
+                field.lengthBits = 64;
             }
         }
         else if (*p == L'I' && p[1] == L'6' && p[2] == L'4')
         {
             p += 3;
-            spec.lengthBits = 64;
+            field.lengthBits = 64;
         }
         else if (*p == L'I' && p[1] == L'3' && p[2] == L'2')
         {
@@ -217,7 +217,7 @@ void AppendFormatV(std::wstring& out, const wchar_t* format, va_list argsIn)
         else if (*p == L'z' || *p == L'I')
         {
             ++p;
-            spec.lengthBits = 64;
+            field.lengthBits = 64;
         }
 
         const wchar_t conversion = *p;
@@ -232,25 +232,25 @@ void AppendFormatV(std::wstring& out, const wchar_t* format, va_list argsIn)
         case L'd':
         case L'i':
         {
-            const int64_t value = TakeSigned(args, spec.lengthBits);
+            const int64_t value = TakeSigned(args, field.lengthBits);
             const uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-            const wchar_t* sign = value < 0 ? L"-" : spec.plusSign ? L"+" : spec.spaceSign ? L" " : L"";
-            EmitNumber(out, spec, sign, L"", ToDigits(magnitude, 10, false));
+            const wchar_t* sign = value < 0 ? L"-" : field.plusSign ? L"+" : field.spaceSign ? L" " : L"";
+            EmitNumber(out, field, sign, L"", ToDigits(magnitude, 10, false));
             break;
         }
         case L'u':
-            EmitNumber(out, spec, L"", L"", ToDigits(TakeUnsigned(args, spec.lengthBits), 10, false));
+            EmitNumber(out, field, L"", L"", ToDigits(TakeUnsigned(args, field.lengthBits), 10, false));
             break;
         case L'o':
-            EmitNumber(out, spec, L"", L"", ToDigits(TakeUnsigned(args, spec.lengthBits), 8, false));
+            EmitNumber(out, field, L"", L"", ToDigits(TakeUnsigned(args, field.lengthBits), 8, false));
             break;
         case L'x':
         case L'X':
         {
-            const uint64_t value = TakeUnsigned(args, spec.lengthBits);
+            const uint64_t value = TakeUnsigned(args, field.lengthBits);
             const bool upper = conversion == L'X';
-            const wchar_t* prefix = (spec.alternate && value != 0) ? (upper ? L"0X" : L"0x") : L"";
-            EmitNumber(out, spec, L"", prefix, ToDigits(value, 16, upper));
+            const wchar_t* prefix = (field.alternate && value != 0) ? (upper ? L"0X" : L"0x") : L"";
+            EmitNumber(out, field, L"", prefix, ToDigits(value, 16, upper));
             break;
         }
         case L'p':
@@ -258,7 +258,7 @@ void AppendFormatV(std::wstring& out, const wchar_t* format, va_list argsIn)
             // Pointers always show all 16 digits, as Windows' own printf family does.
             std::wstring digits = ToDigits(reinterpret_cast<uintptr_t>(va_arg(args, void*)), 16, true);
             digits.insert(0, 16 - digits.size(), L'0');
-            Spec plain = spec;
+            FieldFormat plain = field;
             plain.zeroPad = false;
             plain.precision = -1;
             EmitNumber(out, plain, L"", L"", digits);
@@ -267,7 +267,7 @@ void AppendFormatV(std::wstring& out, const wchar_t* format, va_list argsIn)
         case L'c':
         case L'C':
         {
-            const bool narrow = spec.narrow || conversion == L'C';
+            const bool narrow = field.narrow || conversion == L'C';
             const unsigned int code = va_arg(args, unsigned int);
             wchar_t ch = static_cast<wchar_t>(code);
             if (narrow)
@@ -276,7 +276,7 @@ void AppendFormatV(std::wstring& out, const wchar_t* format, va_list argsIn)
                 if (::MultiByteToWideChar(CP_ACP, 0, &narrowChar, 1, &ch, 1) != 1)
                     ch = L'?';
             }
-            Spec text = spec;
+            FieldFormat text = field;
             text.precision = -1;
             EmitText(out, text, &ch, 1);
             break;
@@ -284,17 +284,17 @@ void AppendFormatV(std::wstring& out, const wchar_t* format, va_list argsIn)
         case L's':
         case L'S':
         {
-            if (spec.narrow || conversion == L'S')
+            if (field.narrow || conversion == L'S')
             {
                 const char* text = va_arg(args, const char*);
-                AppendNarrow(out, spec, text ? text : "(null)");
+                AppendNarrow(out, field, text ? text : "(null)");
             }
             else
             {
                 const wchar_t* text = va_arg(args, const wchar_t*);
                 if (text == nullptr)
                     text = L"(null)";
-                EmitText(out, spec, text, wcslen(text));
+                EmitText(out, field, text, wcslen(text));
             }
             break;
         }
