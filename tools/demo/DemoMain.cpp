@@ -9,7 +9,6 @@
 #include "MenuDriver.h"
 #include "MessageBoxDriver.h"
 #include "OrvaneProcess.h"
-#include "WindowQuery.h"
 #include "framework/WideString.h"
 #include "res/resource.h"
 

@@ -16,7 +16,10 @@ public:
     [[nodiscard]] int Width() const noexcept { return m_width; }
     [[nodiscard]] int Height() const noexcept { return m_height; }
     // The pixel at x, y as 0x00RRGGBB.
-    [[nodiscard]] DWORD Pixel(int x, int y) const noexcept { return m_pixels[static_cast<size_t>(y) * m_width + x] & 0xFFFFFF; }
+    [[nodiscard]] DWORD Pixel(int x, int y) const noexcept
+    {
+        return m_pixels[static_cast<size_t>(y) * m_width + x] & 0xFFFFFF;
+    }
     [[nodiscard]] bool SameAs(const CScreenImage& other) const noexcept;
 
 private:

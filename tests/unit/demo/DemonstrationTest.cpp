@@ -17,10 +17,11 @@ namespace
 struct ExpectedLine
 {
     bool timestamped;
-    std::wstring text; // for the device path: a pattern
+    std::wstring pattern; // a regular expression for the line's whole text
 };
 
-const std::wstring kDrivePath = LR"(  Device path: \\\\\?\\root#orvanedemo#\d{4}#\{53f56307-b6bf-11d0-94f2-00a0c91efb8b\})";
+const std::wstring kDrivePath =
+    LR"(  Device path: \\\\\?\\root#orvanedemo#\d{4}#\{53f56307-b6bf-11d0-94f2-00a0c91efb8b\})";
 const std::vector<ExpectedLine> kDriveLines = {
     {false, kDrivePath},
     {false, L"    Friendly Name: Orvane Demo USB Flash Drive"},
@@ -70,7 +71,7 @@ void ExpectDemonstrationLines(const std::wstring& text)
     ASSERT_EQ(lines.size(), expected.size()) << testing::PrintToString(text);
     for (size_t i = 0; i < lines.size(); ++i)
     {
-        EXPECT_TRUE(std::regex_match(lines[i].text, std::wregex(expected[i].text, std::regex::icase)))
+        EXPECT_TRUE(std::regex_match(lines[i].text, std::wregex(expected[i].pattern, std::regex::icase)))
             << "line " << i << ": " << testing::PrintToString(lines[i].text);
         EXPECT_EQ(lines[i].timestamped, expected[i].timestamped) << "line " << i;
     }

@@ -104,7 +104,8 @@ TEST_F(ScreenImage, PngDecodesToTheCapturedPixels)
         for (UINT x = 0; x < width; ++x)
         {
             const BYTE* p = &bgr[(size_t{y} * width + x) * 3];
-            mismatches += image.Pixel(static_cast<int>(x), static_cast<int>(y)) != (DWORD{p[2]} << 16 | DWORD{p[1]} << 8 | p[0]);
+            const DWORD decoded = DWORD{p[2]} << 16 | DWORD{p[1]} << 8 | p[0];
+            mismatches += image.Pixel(static_cast<int>(x), static_cast<int>(y)) != decoded;
         }
     EXPECT_EQ(mismatches, 0u);
 }
