@@ -49,6 +49,7 @@ protected:
         ASSERT_NE(bar.Create(owner, WS_CHILD | WS_VISIBLE | TBSTYLE_LIST | TBSTYLE_FLAT | CCS_NODIVIDER), nullptr);
         ASSERT_TRUE(bar.AttachMenu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(128))));
         owner.ShowWindow(SW_SHOW);
+        ::SetForegroundWindow(owner);
     }
     void TearDown() override { owner.DestroyWindow(); }
 };
