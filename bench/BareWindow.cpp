@@ -3,8 +3,8 @@
 // line, it also holds an EDIT control in the log view's styles and font at a given place on
 // the screen, into which the benchmark inserts the log's text to find the control's limit.
 #include "BareWindow.h"
-#include "framework/UniqueHandle.h"
-#include "log/LogFont.h"
+#include "UniqueHandle.h"
+#include "LogFont.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The program's log view in this process, under a hidden parent: the decoder's formatters can
 // write into it without the cost of drawing, which Wine spends on every visible insert.
-#include "framework/UniqueHandle.h"
-#include "log/OrvaneView.h"
+#include "UniqueHandle.h"
+#include "OrvaneView.h"
 
 class CHiddenLogView
 {

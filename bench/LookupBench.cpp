@@ -8,7 +8,7 @@
 #include "OrvaneRun.h"
 #include "Records.h"
 #include "Stats.h"
-#include "decoder/DeviceChange.h"
+#include "DeviceChange.h"
 
 
 namespace

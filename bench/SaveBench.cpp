@@ -8,7 +8,7 @@
 #include "Records.h"
 #include "SaveAsDriver.h"
 #include "Stats.h"
-#include "log/WriteFileAtomically.h"
+#include "WriteFileAtomically.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // it was started, its top-level windows and its memory. A run still alive when the object
 // goes is ended, so an aborted benchmark leaves no window behind.
 #include "Stopwatch.h"
-#include "framework/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <psapi.h>
 

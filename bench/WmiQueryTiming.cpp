@@ -1,7 +1,7 @@
 #include "WmiQueryTiming.h"
 
 #include "Stopwatch.h"
-#include "log/LogHeader.h"
+#include "LogHeader.h"
 
 #include <objbase.h>
 

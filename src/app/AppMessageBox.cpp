@@ -1,8 +1,8 @@
-#include "app/AppMessageBox.h"
+#include "AppMessageBox.h"
 
-#include "framework/UniqueHandle.h"
-#include "framework/WideString.h"
-#include "res/resource.h"
+#include "UniqueHandle.h"
+#include "WideString.h"
+#include "resource.h"
 
 #include <shlwapi.h>
 

@@ -1,7 +1,7 @@
 // The system's text for a failure code, as the program's message boxes show it.
-#include "app/AppMessageBox.h"
+#include "AppMessageBox.h"
 
-#include "framework/WideString.h"
+#include "WideString.h"
 
 #include <cwchar>
 #include <new>

@@ -1,10 +1,9 @@
-#include "app/MainFrame.h"
+#include "MainFrame.h"
 
-#include "app/Run.h"
-#include "decoder/DeviceChange.h"
-#include "log/LogFont.h"
-#include "log/LogHeader.h"
-#include "res/resource.h"
+#include "DeviceChange.h"
+#include "LogFont.h"
+#include "LogHeader.h"
+#include "resource.h"
 
 namespace
 {
@@ -17,11 +16,6 @@ constexpr DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLI
 constexpr DWORD kReBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
                               RBS_BANDBORDERS | RBS_AUTOSIZE | CCS_NODIVIDER;
 constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | SBARS_SIZEGRIP;
-constexpr DWORD kViewStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL |
-                             ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL;
-static_assert(kFrameStyle == 0x06CF0000 && kFrameExStyle == 0x00040100);
-static_assert(kCommandBarStyle == 0x5600184C && kToolBarStyle == 0x5600094C && kReBarStyle == 0x56002640);
-static_assert(kStatusBarStyle == 0x56000100 && kViewStyle == 0x563001C4);
 
 constexpr CUpdateUIElement kUpdateUIMap[] = {
     {ID_NOTIFICATIONS_DEVICE, UPDUI_MENUPOPUP},
@@ -108,9 +102,9 @@ LRESULT CMainFrame::OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam)
     BOOL answer = TRUE;
     try
     {
-        COrvaneView::CEntry entry(m_view);
-        answer = OnDeviceChange(m_view, static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam));
-        entry.Commit();
+        CLogEntry entry;
+        answer = OnDeviceChange(entry, static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam));
+        m_view.AppendEntry(entry);
     }
     catch (...)
     {
@@ -132,10 +126,10 @@ LRESULT CMainFrame::OnCreate()
     UIEnable(ID_VIEW_TOOLBAR, false);
     UISetCheck(ID_VIEW_STATUS_BAR, true);
 
-    if (CMessageLoop* loop = g_appModule.GetMessageLoop())
+    if (m_loop != nullptr)
     {
-        loop->AddMessageFilter(this);
-        loop->AddIdleHandler(this);
+        m_loop->AddMessageFilter(this);
+        m_loop->AddIdleHandler(this);
     }
     return 0;
 }
@@ -162,8 +156,8 @@ HWND CMainFrame::CreateBars()
 
 void CMainFrame::CreateLogView()
 {
-    m_hWndClient = m_view.Create(m_hWnd, CWindow::rcDefault, nullptr, kViewStyle, WS_EX_CLIENTEDGE, ATL_IDW_CLIENT);
-    m_font.reset(CreateLogFont());
+    m_hWndClient = m_view.Create(m_hWnd, CWindow::rcDefault, nullptr, COrvaneView::kStyle, WS_EX_CLIENTEDGE, ATL_IDW_CLIENT);
+    m_font = CreateLogFont();
     if (m_font)
         m_view.SetFont(m_font.get(), TRUE);
     m_view.SetReadOnly(TRUE);
@@ -172,12 +166,11 @@ void CMainFrame::CreateLogView()
 
 void CMainFrame::OnDestroy()
 {
-    if (m_deviceNotification.m_hDevNotify != nullptr)
-        m_deviceNotification.Unregister();
-    if (CMessageLoop* loop = g_appModule.GetMessageLoop())
+    m_deviceNotification.Unregister();
+    if (m_loop != nullptr)
     {
-        loop->RemoveMessageFilter(this);
-        loop->RemoveIdleHandler(this);
+        m_loop->RemoveMessageFilter(this);
+        m_loop->RemoveIdleHandler(this);
     }
 }
 

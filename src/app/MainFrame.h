@@ -2,12 +2,12 @@
 // CMainFrame: the program's one top-level window. Owns the log view, the command bar (and
 // with it the menu), the log font, the device-notification registration and the save path;
 // routes every message: its own handlers, then update-UI, then the frame base layer.
-#include "framework/FrameWindow.h"
-#include "framework/MessageLoop.h"
-#include "framework/UniqueHandle.h"
-#include "framework/UpdateUI.h"
-#include "log/OrvaneView.h"
-#include "notify/DeviceNotification.h"
+#include "FrameWindow.h"
+#include "MessageLoop.h"
+#include "UniqueHandle.h"
+#include "UpdateUI.h"
+#include "OrvaneView.h"
+#include "DeviceNotification.h"
 
 class CMainFrame : public CFrameWindowImpl<CMainFrame>,
                    public CUpdateUI<CMainFrame>,
@@ -18,7 +18,9 @@ public:
     static CWndClassInfo& GetWndClassInfo();
     static const CUpdateUIElement* GetUpdateUIMap();
 
-    CMainFrame() = default;
+    // loop: the message loop that runs this window; the frame joins its filters and idle
+    // handlers while the window exists. May be null (no accelerators or idle updates).
+    explicit CMainFrame(CMessageLoop* loop = nullptr) noexcept : m_loop(loop) {}
     ~CMainFrame() override;
 
     // Creates the window (title, menu and accelerators 128); null on failure.
@@ -38,12 +40,8 @@ public:
     // Asks whether to save unsaved lines; true when the caller may go on.
     bool PromptSaveChanges();
 
-    // The parts tests and the harness look at.
-    [[nodiscard]] COrvaneView& View() noexcept { return m_view; }
-    [[nodiscard]] const wchar_t* FilePath() const noexcept { return m_szFilePath; }
-    [[nodiscard]] bool DeviceNotificationsOn() const noexcept { return m_bDeviceNotifications; }
-
 private:
+    CMessageLoop* m_loop;
     COrvaneView m_view;
     CCommandBarCtrl m_cmdBar;
     unique_hfont m_font;

@@ -1,8 +1,8 @@
 // The frame's commands and the save prompt that guards closing and starting a new log.
-#include "app/AppMessageBox.h"
-#include "app/MainFrame.h"
-#include "res/resource.h"
-#include "version/AboutDlg.h"
+#include "AppMessageBox.h"
+#include "MainFrame.h"
+#include "resource.h"
+#include "AboutDlg.h"
 
 BOOL CMainFrame::OnCommand(UINT id)
 {
@@ -111,7 +111,8 @@ void CMainFrame::OnNotificationsDevice()
     }
     UISetCheck(ID_NOTIFICATIONS_DEVICE, turnOn);
     // A status line always opens an entry of its own, never indented under an event.
-    m_view.m_bTimestamp = true;
-    m_view.AppendLine(turnOn ? IDS_NOTIFICATIONS_ENABLED : IDS_NOTIFICATIONS_DISABLED);
+    CLogEntry status;
+    status.AppendLine(turnOn ? IDS_NOTIFICATIONS_ENABLED : IDS_NOTIFICATIONS_DISABLED);
+    m_view.AppendEntry(status);
     m_bDeviceNotifications = turnOn;
 }

@@ -1,9 +1,9 @@
 // Saving the log: to the remembered path, or to one chosen in the save dialog.
-#include "app/AppMessageBox.h"
-#include "app/MainFrame.h"
-#include "framework/FileDialog.h"
-#include "log/FileFilter.h"
-#include "res/resource.h"
+#include "AppMessageBox.h"
+#include "MainFrame.h"
+#include "FileDialog.h"
+#include "FileFilter.h"
+#include "resource.h"
 
 #include <shlwapi.h>
 

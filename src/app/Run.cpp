@@ -1,6 +1,6 @@
-#include "app/Run.h"
+#include "Run.h"
 
-#include "app/MainFrame.h"
+#include "MainFrame.h"
 
 CAppModule g_appModule;
 
@@ -11,7 +11,7 @@ int Run(LPWSTR, int nCmdShow)
 
     int result = 0;
     {
-        CMainFrame frame;
+        CMainFrame frame(&loop);
         if (frame.CreateEx() == nullptr)
         {
             g_appModule.RemoveMessageLoop();

@@ -1,6 +1,6 @@
 #pragma once
 // The process's spine: the application module and the function that runs the main frame.
-#include "framework/AppModule.h"
+#include "AppModule.h"
 
 extern CAppModule g_appModule;
 

@@ -1,4 +1,4 @@
-#include "app/Run.h"
+#include "Run.h"
 
 #include <commctrl.h>
 #include <objbase.h>

@@ -1,6 +1,6 @@
 // Where the program's message boxes appear: over the window they belong to, or in the middle
 // of a monitor's work area when they belong to none.
-#include "app/AppMessageBox.h"
+#include "AppMessageBox.h"
 
 namespace
 {

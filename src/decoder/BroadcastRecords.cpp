@@ -1,56 +1,56 @@
 // The formatters of the broadcast records that carry no device interface: one indented
 // line per record, built from the fields that lie inside the record.
-#include "decoder/DeviceChange.h"
-#include "decoder/RecordSpan.h"
+#include "DeviceChange.h"
+#include "RecordSpan.h"
 
-#include "framework/WideString.h"
-#include "log/OrvaneView.h"
+#include "WideString.h"
+#include "LogEntry.h"
 
 namespace
 {
 constexpr int kDriveLetterCount = 26;
 
-void LogOemRecord(COrvaneView& view, const RecordSpan& record)
+void LogOemRecord(CLogEntry& entry, const RecordSpan& record)
 {
     LONG identifier = 0;
     LONG function = 0;
     if (record.TryRead(offsetof(DEV_BROADCAST_OEM, dbco_identifier), identifier) &&
         record.TryRead(offsetof(DEV_BROADCAST_OEM, dbco_suppfunc), function))
     {
-        view.AppendLine(L"  Device ID=%d, Function value=%d", identifier, function);
+        entry.AppendLine(L"  Device ID=%d, Function value=%d", identifier, function);
     }
 }
 
-void LogDevnodeRecord(COrvaneView& view, const RecordSpan& record)
+void LogDevnodeRecord(CLogEntry& entry, const RecordSpan& record)
 {
     LONG devnode = 0;
     if (record.TryRead(offsetof(DEV_BROADCAST_DEVNODE, dbcd_devnode), devnode))
-        view.AppendLine(L"  Node=%d", devnode);
+        entry.AppendLine(L"  Node=%d", devnode);
 }
 
-void LogPortRecord(COrvaneView& view, const RecordSpan& record)
+void LogPortRecord(CLogEntry& entry, const RecordSpan& record)
 {
     CString name;
     if (record.TryReadWideString(offsetof(DEV_BROADCAST_PORT_W, dbcp_name), name))
-        view.AppendLine(L"  Port=%s", name.GetString());
+        entry.AppendLine(L"  Port=%s", name.GetString());
 }
 
-void LogHandleRecord(COrvaneView& view, const RecordSpan& record)
+void LogHandleRecord(CLogEntry& entry, const RecordSpan& record)
 {
     HANDLE handle = nullptr;
     HDEVNOTIFY notification = nullptr;
     if (record.TryRead(offsetof(DEV_BROADCAST_HANDLE, dbch_handle), handle) &&
         record.TryRead(offsetof(DEV_BROADCAST_HANDLE, dbch_hdevnotify), notification))
     {
-        view.AppendLine(L"  Handle=%08X (hDevNotify=%08p)", static_cast<UINT>(reinterpret_cast<UINT_PTR>(handle)),
+        entry.AppendLine(L"  Handle=%08X (hDevNotify=%08p)", static_cast<UINT>(reinterpret_cast<UINT_PTR>(handle)),
                         notification);
     }
 }
 } // namespace
 
-void LogBroadcastRecord(COrvaneView& view, const DEV_BROADCAST_HDR* record)
+void LogBroadcastRecord(CLogEntry& entry, const DEV_BROADCAST_HDR* record)
 {
-    view.m_bTimestamp = false;
+    entry.m_bTimestamp = false;
     const RecordSpan span(record);
     if (!span.HasHeader())
         return;
@@ -59,31 +59,31 @@ void LogBroadcastRecord(COrvaneView& view, const DEV_BROADCAST_HDR* record)
     switch (deviceType)
     {
     case DBT_DEVTYP_OEM:
-        LogOemRecord(view, span);
+        LogOemRecord(entry, span);
         break;
     case DBT_DEVTYP_DEVNODE:
-        LogDevnodeRecord(view, span);
+        LogDevnodeRecord(entry, span);
         break;
     case DBT_DEVTYP_VOLUME:
-        LogVolumeRecord(view, reinterpret_cast<const DEV_BROADCAST_VOLUME*>(record));
+        LogVolumeRecord(entry, reinterpret_cast<const DEV_BROADCAST_VOLUME*>(record));
         break;
     case DBT_DEVTYP_PORT:
-        LogPortRecord(view, span);
+        LogPortRecord(entry, span);
         break;
     case DBT_DEVTYP_DEVICEINTERFACE:
-        LogDeviceInterfaceRecord(view, reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(record));
+        LogDeviceInterfaceRecord(entry, reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(record));
         break;
     case DBT_DEVTYP_HANDLE:
-        LogHandleRecord(view, span);
+        LogHandleRecord(entry, span);
         break;
     default: // network resources carry nothing to show; later types are not known here
         break;
     }
 }
 
-void LogVolumeRecord(COrvaneView& view, const DEV_BROADCAST_VOLUME* record)
+void LogVolumeRecord(CLogEntry& entry, const DEV_BROADCAST_VOLUME* record)
 {
-    view.m_bTimestamp = false;
+    entry.m_bTimestamp = false;
     const RecordSpan span(record);
     DWORD unitMask = 0;
     WORD flags = 0;
@@ -101,12 +101,12 @@ void LogVolumeRecord(COrvaneView& view, const DEV_BROADCAST_VOLUME* record)
     }
     const wchar_t* media = (flags & DBTF_MEDIA) ? L"changes affect media" : L"changes affect physical device";
     const wchar_t* network = (flags & DBTF_NET) ? L"network volume" : L"local volume";
-    view.AppendLine(L"  Unit(s):%s, %s/%s.", drives.GetString(), media, network);
+    entry.AppendLine(L"  Unit(s):%s, %s/%s.", drives.GetString(), media, network);
 }
 
-void LogVolLockRecord(COrvaneView& view, const VolLockBroadcast* record)
+void LogVolLockRecord(CLogEntry& entry, const VolLockBroadcast* record)
 {
-    view.m_bTimestamp = false;
+    entry.m_bTimestamp = false;
     const RecordSpan span(record);
     DWORD owner = 0;
     BYTE permissions = 0;
@@ -122,18 +122,18 @@ void LogVolLockRecord(COrvaneView& view, const VolLockBroadcast* record)
 
     // A NUL would end the line inside the edit control and glue the next entry onto it.
     const wchar_t driveText[2] = {static_cast<wchar_t>(drive), L'\0'};
-    view.AppendLine(L" Drive=%s Owner=0x%08x (%s,%s,%s,%s)", driveText, owner,
+    entry.AppendLine(L" Drive=%s Owner=0x%08x (%s,%s,%s,%s)", driveText, owner,
                     (permissions & LOCKP_ALLOW_WRITES) ? L"Allow writes" : L"Fail writes",
                     (permissions & LOCKP_FAIL_MEM_MAPPING) ? L"Fail memory mappings" : L"Allow memory mappings",
                     (permissions & LOCKP_LOCK_FOR_FORMAT) ? L"Level 0 lock format" : L"Allow format",
                     (flags & LOCKF_PHYSICAL_LOCK) ? L"Physical lock" : L"Logical lock");
 }
 
-void LogUserDefinedRecord(COrvaneView& view, const _DEV_BROADCAST_USERDEFINED* record)
+void LogUserDefinedRecord(CLogEntry& entry, const _DEV_BROADCAST_USERDEFINED* record)
 {
-    view.m_bTimestamp = false;
+    entry.m_bTimestamp = false;
     const RecordSpan span(record);
     CString name;
     if (span.TryReadNarrowString(offsetof(_DEV_BROADCAST_USERDEFINED, dbud_szName), name))
-        view.AppendLine(L"  Message=%s", name.GetString());
+        entry.AppendLine(L"  Message=%s", name.GetString());
 }

@@ -1,6 +1,6 @@
-#include "decoder/DeviceChange.h"
+#include "DeviceChange.h"
 
-#include "log/OrvaneView.h"
+#include "LogEntry.h"
 
 
 namespace
@@ -70,35 +70,35 @@ const DeviceEvent* FindDeviceEvent(UINT code) noexcept
     return nullptr;
 }
 
-void AppendEventLine(COrvaneView& view, const DeviceEvent& event, DWORD_PTR dwData)
+void AppendEventLine(CLogEntry& entry, const DeviceEvent& event, DWORD_PTR dwData)
 {
     switch (event.arguments)
     {
     case EventArguments::MonitorSize:
-        view.AppendLine(event.format, static_cast<unsigned>(dwData & 0xFFFF),
+        entry.AppendLine(event.format, static_cast<unsigned>(dwData & 0xFFFF),
                         static_cast<unsigned>((dwData >> 16) & 0xFFFF));
         break;
     case EventArguments::DriveNumber:
-        view.AppendLine(event.format, static_cast<UINT>(dwData));
+        entry.AppendLine(event.format, static_cast<UINT>(dwData));
         break;
     case EventArguments::None:
-        view.AppendLine(event.format);
+        entry.AppendLine(event.format);
         break;
     }
 }
 
-void LogFollowUp(COrvaneView& view, EventFollowUp followUp, DWORD_PTR dwData)
+void LogFollowUp(CLogEntry& entry, EventFollowUp followUp, DWORD_PTR dwData)
 {
     switch (followUp)
     {
     case EventFollowUp::BroadcastRecord:
-        LogBroadcastRecord(view, reinterpret_cast<const DEV_BROADCAST_HDR*>(dwData));
+        LogBroadcastRecord(entry, reinterpret_cast<const DEV_BROADCAST_HDR*>(dwData));
         break;
     case EventFollowUp::VolLockRecord:
-        LogVolLockRecord(view, reinterpret_cast<const VolLockBroadcast*>(dwData));
+        LogVolLockRecord(entry, reinterpret_cast<const VolLockBroadcast*>(dwData));
         break;
     case EventFollowUp::UserDefinedRecord:
-        LogUserDefinedRecord(view, reinterpret_cast<const _DEV_BROADCAST_USERDEFINED*>(dwData));
+        LogUserDefinedRecord(entry, reinterpret_cast<const _DEV_BROADCAST_USERDEFINED*>(dwData));
         break;
     case EventFollowUp::None:
         break;
@@ -106,18 +106,18 @@ void LogFollowUp(COrvaneView& view, EventFollowUp followUp, DWORD_PTR dwData)
 }
 } // namespace
 
-BOOL OnDeviceChange(COrvaneView& view, UINT nEventType, DWORD_PTR dwData)
+BOOL OnDeviceChange(CLogEntry& entry, UINT nEventType, DWORD_PTR dwData)
 {
     // Running out of memory while a line is built throws std::bad_alloc out of here; the
     // caller drops the unfinished entry and still answers the broadcast.
-    view.m_bTimestamp = true;
+    entry.m_bTimestamp = true;
     const DeviceEvent* event = FindDeviceEvent(nEventType);
     if (event == nullptr)
     {
-        view.AppendLine(L"UNKNOWN (%d)", static_cast<int>(nEventType));
+        entry.AppendLine(L"UNKNOWN (%d)", static_cast<int>(nEventType));
         return TRUE;
     }
-    AppendEventLine(view, *event, dwData);
-    LogFollowUp(view, event->followUp, dwData);
+    AppendEventLine(entry, *event, dwData);
+    LogFollowUp(entry, event->followUp, dwData);
     return TRUE;
 }

@@ -5,23 +5,23 @@
 //
 // Every formatter reads only what lies inside the record's dbch_size: a record too short
 // for the fields of its type, or a null record, gives no detail line. The formatters set the
-// view's m_bTimestamp to false before they look at the record, so whatever they append is
+// entry's m_bTimestamp to false before they look at the record, so whatever they append is
 // a continuation line, and they leave it false even when they append nothing.
 #include <windows.h>
 #include <dbt.h>
 
-class COrvaneView;
+class CLogEntry;
 
 // Logs the event and its record; always TRUE, which the frame returns as the message result.
-BOOL OnDeviceChange(COrvaneView& view, UINT nEventType, DWORD_PTR dwData);
+BOOL OnDeviceChange(CLogEntry& entry, UINT nEventType, DWORD_PTR dwData);
 
 // The record of DBT_DEVICEARRIVAL .. DBT_CUSTOMEVENT; picks the formatter by device type.
-void LogBroadcastRecord(COrvaneView& view, const DEV_BROADCAST_HDR* record);
+void LogBroadcastRecord(CLogEntry& entry, const DEV_BROADCAST_HDR* record);
 // Device type 2: the drive letters of the unit mask and the two flag words.
-void LogVolumeRecord(COrvaneView& view, const DEV_BROADCAST_VOLUME* record);
+void LogVolumeRecord(CLogEntry& entry, const DEV_BROADCAST_VOLUME* record);
 // The record of the DBT_VOLLOCK* events; its device type is not consulted.
-void LogVolLockRecord(COrvaneView& view, const VolLockBroadcast* record);
+void LogVolLockRecord(CLogEntry& entry, const VolLockBroadcast* record);
 // The record of DBT_USERDEFINED: the name of the user-defined message.
-void LogUserDefinedRecord(COrvaneView& view, const _DEV_BROADCAST_USERDEFINED* record);
+void LogUserDefinedRecord(CLogEntry& entry, const _DEV_BROADCAST_USERDEFINED* record);
 // Device type 5: the interface path and what SetupAPI knows about the device behind it.
-void LogDeviceInterfaceRecord(COrvaneView& view, const DEV_BROADCAST_DEVICEINTERFACE_W* record);
+void LogDeviceInterfaceRecord(CLogEntry& entry, const DEV_BROADCAST_DEVICEINTERFACE_W* record);

@@ -1,6 +1,6 @@
-#include "decoder/DeviceEnumerator.h"
+#include "DeviceEnumerator.h"
 
-#include "framework/WideString.h"
+#include "WideString.h"
 
 #include <cstddef>
 #include <cwchar>

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <setupapi.h>
 
-#include "framework/UniqueHandle.h"
+#include "UniqueDevInfo.h"
 
 class CString;
 

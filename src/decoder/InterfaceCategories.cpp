@@ -1,4 +1,4 @@
-#include "decoder/InterfaceCategories.h"
+#include "InterfaceCategories.h"
 
 const InterfaceCategory g_interfaceCategories[kInterfaceCategoryCount] = {
     {L"AM_KSCATEGORY_CAPTURE", {0x65E8773D, 0x8F56, 0x11D0, {0xA3, 0xB9, 0x00, 0xA0, 0xC9, 0x22, 0x31, 0x96}}},

@@ -1,6 +1,6 @@
-#include "decoder/RecordSpan.h"
+#include "RecordSpan.h"
 
-#include "framework/WideString.h"
+#include "WideString.h"
 
 #include <dbt.h>
 

@@ -1,4 +1,4 @@
-#include "framework/AppModule.h"
+#include "AppModule.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The application module: the main thread's id and the map from thread id to the message
 // loop running on that thread, guarded by one critical section.
-#include "framework/MessageLoop.h"
+#include "MessageLoop.h"
 
 #include <map>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "framework/CommandBar.h"
+#include "CommandBar.h"
 
 #include <cwctype>
 #include <string>

@@ -4,8 +4,8 @@
 // the button; while a popup is open, Left/Right and hovering over another button move to the
 // neighbouring popup. The popups are tracked on behalf of the owner window, so it receives
 // WM_INITMENUPOPUP, WM_MENUSELECT and the chosen WM_COMMAND exactly as for a native menu.
-#include "framework/UniqueHandle.h"
-#include "framework/WindowImpl.h"
+#include "UniqueHandle.h"
+#include "WindowImpl.h"
 
 #include <commctrl.h>
 
@@ -14,7 +14,7 @@ class CCommandBarCtrl : public CWindowImpl<CCommandBarCtrl, CWindow, CControlWin
 public:
     static CWndClassInfo& GetWndClassInfo()
     {
-        static CWndClassInfo info = CWndClassInfo::Superclass(L"Orvane_CommandBar", TOOLBARCLASSNAMEW);
+        static CWndClassInfo info(L"Framework_CommandBar", 0, nullptr, TOOLBARCLASSNAMEW);
         return info;
     }
 

@@ -1,6 +1,6 @@
-#include "framework/FileDialog.h"
+#include "FileDialog.h"
 
-#include "framework/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <cwchar>
 #include <iterator>

@@ -2,7 +2,7 @@
 // The system's two save dialogs. CShellFileSaveDialog wraps the shell's IFileSaveDialog
 // object; CFileDialog the older common dialog (GetSaveFileNameW / GetOpenFileNameW), for
 // systems where the shell object cannot be created. Both are modal to an owner window.
-#include "framework/ComPtr.h"
+#include "ComPtr.h"
 
 #include <windows.h>
 #include <commdlg.h>

@@ -1,14 +1,16 @@
-#include "framework/FrameBars.h"
+#include "FrameBars.h"
 
-#include "framework/UniqueHandle.h"
-#include "framework/WideString.h"
+#include "FrameIds.h"
+
+#include "UniqueHandle.h"
+#include "WideString.h"
 
 #include <vector>
 
 namespace
 {
-constexpr UINT kFirstBandId = 60160;
-constexpr UINT kFirstSystemPrompt = 61184;
+constexpr UINT kFirstBandId = ATL_IDW_BAND_FIRST;
+constexpr UINT kFirstSystemPrompt = ATL_IDS_SCSIZE;
 
 #pragma pack(push, 2)
 struct ToolBarResource

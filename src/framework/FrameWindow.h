@@ -2,10 +2,10 @@
 // CFrameWindowImpl<T>: a top-level frame with a rebar along the top, a status bar along the
 // bottom and a client window filling the rest. T routes its messages through its own
 // handlers first and hands what is left to ProcessFrameMessage (the frame's base layer).
-#include "framework/CommandBar.h"
-#include "framework/FrameBars.h"
-#include "framework/WideString.h"
-#include "framework/WindowImpl.h"
+#include "CommandBar.h"
+#include "FrameBars.h"
+#include "WideString.h"
+#include "WindowImpl.h"
 
 #include <commctrl.h>
 
@@ -21,11 +21,7 @@ public:
     // Frame class: arrow cursor, window background, large and small icon of resource id.
     static CWndClassInfo& GetFrameClassInfo(UINT iconId)
     {
-        static CWndClassInfo info = [iconId] {
-            CWndClassInfo made = CWndClassInfo::Make(nullptr, 0, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-            made.iconId = iconId;
-            return made;
-        }();
+        static CWndClassInfo info(nullptr, 0, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr, iconId);
         return info;
     }
 

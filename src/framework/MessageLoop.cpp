@@ -1,4 +1,4 @@
-#include "framework/MessageLoop.h"
+#include "MessageLoop.h"
 
 #include <algorithm>
 

@@ -2,7 +2,6 @@
 // One owner for every system resource: unique_any<Traits> closes what it holds exactly
 // once, cannot be copied, and can be moved. Close functions keep the caller's last error.
 #include <windows.h>
-#include <setupapi.h>
 #include <oleauto.h>
 #include <cstdint>
 #include <utility>
@@ -74,7 +73,6 @@ inline void CloseKernelHandle(HANDLE h) noexcept { ::CloseHandle(h); }
 inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
 inline void DestroyMenuHandle(HMENU h) noexcept { ::DestroyMenu(h); }
 inline void UnhookHook(HHOOK h) noexcept { ::UnhookWindowsHookEx(h); }
-inline void DestroyDevInfo(HDEVINFO h) noexcept { ::SetupDiDestroyDeviceInfoList(h); }
 inline void FreeHeapBlock(void* p) noexcept { ::HeapFree(::GetProcessHeap(), 0, p); }
 inline void FreeLibraryModule(HMODULE h) noexcept { ::FreeLibrary(h); }
 inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
@@ -92,7 +90,6 @@ using unique_hbitmap = unique_any<handle_traits<HBITMAP, unique_detail::DeleteGd
 using unique_hbrush = unique_any<handle_traits<HBRUSH, unique_detail::DeleteGdiObject>>;
 using unique_hmenu = unique_any<handle_traits<HMENU, unique_detail::DestroyMenuHandle>>;
 using unique_hhook = unique_any<handle_traits<HHOOK, unique_detail::UnhookHook>>;
-using unique_hdevinfo = unique_any<handle_traits<HDEVINFO, unique_detail::DestroyDevInfo, -1>>;
 using unique_process_heap_ptr = unique_any<handle_traits<void*, unique_detail::FreeHeapBlock>>;
 using unique_hmodule = unique_any<handle_traits<HMODULE, unique_detail::FreeLibraryModule>>;
 using unique_hwnd = unique_any<handle_traits<HWND, unique_detail::DestroyWindowHandle>>;

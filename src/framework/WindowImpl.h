@@ -31,21 +31,19 @@ struct CWndClassInfo
     ATOM atom = 0;
     wchar_t autoName[24] = {};
 
-    static CWndClassInfo Make(const wchar_t* className, UINT style, HBRUSH background) noexcept
+    // One per window class, registered once: a copy would register the class again.
+    // superclassOf: a system class whose procedure and class settings the class takes.
+    CWndClassInfo(const wchar_t* className, UINT style, HBRUSH background, const wchar_t* superclass = nullptr,
+                  UINT icon = 0) noexcept
+        : superclassOf(superclass), iconId(icon)
     {
-        CWndClassInfo info;
-        info.wc.cbSize = sizeof(info.wc);
-        info.wc.style = style;
-        info.wc.hbrBackground = background;
-        info.wc.lpszClassName = className;
-        return info;
+        wc.cbSize = sizeof(wc);
+        wc.style = style;
+        wc.hbrBackground = background;
+        wc.lpszClassName = className;
     }
-    static CWndClassInfo Superclass(const wchar_t* className, const wchar_t* systemClass) noexcept
-    {
-        CWndClassInfo info = Make(className, 0, nullptr);
-        info.superclassOf = systemClass;
-        return info;
-    }
+    CWndClassInfo(const CWndClassInfo&) = delete;
+    CWndClassInfo& operator=(const CWndClassInfo&) = delete;
 
     // Registers the class once with windowProc as its procedure; returns the atom or 0.
     ATOM Register(WNDPROC windowProc) noexcept
@@ -121,7 +119,7 @@ public:
 
     static CWndClassInfo& GetWndClassInfo()
     {
-        static CWndClassInfo info = CWndClassInfo::Make(nullptr, 0, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+        static CWndClassInfo info(nullptr, 0, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
         return info;
     }
 

@@ -1,4 +1,4 @@
-#include "log/FileFilter.h"
+#include "FileFilter.h"
 
 #include <new>
 

@@ -3,7 +3,7 @@
 // form "Name|Pattern|Name|Pattern|". It serves both dialog kinds: the classic dialog takes
 // the text with every "|" turned into a NUL (a double-NUL-terminated list), the shell
 // dialog takes name/pattern pairs, which point into that same text.
-#include "framework/WideString.h"
+#include "WideString.h"
 
 #include <windows.h>
 #include <shobjidl.h>

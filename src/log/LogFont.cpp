@@ -1,6 +1,4 @@
-#include "log/LogFont.h"
-
-#include "framework/UniqueHandle.h"
+#include "LogFont.h"
 
 #include <cstdlib>
 
@@ -33,12 +31,12 @@ void FillLogFont(LOGFONTW& font, bool windows8OrLater, HDC screen) noexcept
     font.lfHeight = -std::abs(points[0].y - points[1].y);
 }
 
-HFONT CreateLogFont() noexcept
+unique_hfont CreateLogFont() noexcept
 {
     unique_screen_dc screen;
     if (!screen)
-        return nullptr;
+        return unique_hfont();
     LOGFONTW font;
     FillLogFont(font, IsWindows8OrLater(), screen.get());
-    return ::CreateFontIndirectW(&font);
+    return unique_hfont(::CreateFontIndirectW(&font));
 }

@@ -1,7 +1,7 @@
 // The text a new log starts with.
-#include "log/LogHeader.h"
+#include "LogHeader.h"
 
-#include "res/resource.h"
+#include "resource.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The header every new log starts with: the operating system's name as WMI reports it, the
 // version numbers the system reports to the program, and the hint on turning notifications on.
-#include "framework/WideString.h"
+#include "WideString.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // The operating system's display name, asked of WMI's Win32_OperatingSystem class.
-#include "log/LogHeader.h"
+#include "LogHeader.h"
 
-#include "framework/ComPtr.h"
-#include "framework/UniqueHandle.h"
+#include "ComPtr.h"
+#include "UniqueHandle.h"
 
 #include <wbemidl.h>
 

@@ -1,55 +1,30 @@
 #pragma once
 // COrvaneView: the log. A read-only multi-line EDIT control (a superclass of "EDIT") that
-// holds the only copy of the log text; every line goes through AppendLineV, which puts the
-// time stamp or an indent of the same width in front and CR LF after it.
-#include "framework/WideString.h"
-#include "framework/WindowImpl.h"
+// holds the only copy of the log text. It takes finished entries only: every entry is built
+// whole (CLogEntry) before the control is touched, and reaches it in one insert, since each
+// insert into a visible EDIT control costs far more than the text it carries.
+#include "LogEntry.h"
+#include "WindowImpl.h"
 
 class COrvaneView : public CWindowImpl<COrvaneView, CEdit, CControlWinTraits>
 {
 public:
-    static constexpr int kPrefixLength = 26;
+    // A scrolling multi-line edit control that keeps its selection shown without the focus.
+    static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_HSCROLL |
+                                    WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL;
 
     static CWndClassInfo& GetWndClassInfo()
     {
-        static CWndClassInfo info = CWndClassInfo::Superclass(nullptr, L"EDIT");
+        static CWndClassInfo info(nullptr, 0, nullptr, L"EDIT");
         return info;
     }
 
-    // True: the next line starts an entry and gets the local time. False: it gets 26 blanks.
-    bool m_bTimestamp = true;
-
-    // Collects the lines appended while it is open, so a whole entry (an event with its
-    // detail lines) reaches the control in one insert: under a storm of events each insert
-    // into a visible EDIT control costs far more than the text it carries. Lines of an entry
-    // that is never committed (building it failed) do not reach the log at all.
-    class CEntry
-    {
-    public:
-        explicit CEntry(COrvaneView& view);
-        CEntry(const CEntry&) = delete;
-        CEntry& operator=(const CEntry&) = delete;
-        ~CEntry();
-        void Commit();
-
-    private:
-        COrvaneView& m_view;
-        CString m_text;
-        CString* m_previous;
-    };
-
-    void AppendLine(const wchar_t* format, ...);
-    void AppendLine(UINT formatId, ...);
-    void AppendLineV(const wchar_t* format, va_list args);
+    // Puts the entry's text at the end, moves the caret there and shows it; marks the log
+    // modified. An empty entry changes nothing.
+    void AppendEntry(const CLogEntry& entry);
 
     // Writes the whole text, UTF-16LE without a byte-order mark, to path.
     BOOL SaveToFile(const wchar_t* path);
 
     BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD = 0) { return FALSE; }
-
-private:
-    CString* m_pOpenEntry = nullptr;
-
-    // Puts text at the end, moves the caret there and shows it; marks the log modified.
-    void InsertAtEnd(const wchar_t* text);
 };

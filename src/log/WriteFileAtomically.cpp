@@ -1,7 +1,7 @@
-#include "log/WriteFileAtomically.h"
+#include "WriteFileAtomically.h"
 
-#include "framework/UniqueHandle.h"
-#include "framework/WideString.h"
+#include "UniqueHandle.h"
+#include "WideString.h"
 
 #include <cwchar>
 #include <new>

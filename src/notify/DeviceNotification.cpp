@@ -1,4 +1,4 @@
-#include "notify/DeviceNotification.h"
+#include "DeviceNotification.h"
 
 #include <dbt.h>
 

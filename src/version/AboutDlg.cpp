@@ -2,7 +2,7 @@
 
 #include "AboutText.h"
 #include "VersionInfo.h"
-#include "framework/CenterWindow.h"
+#include "CenterWindow.h"
 
 #include <shellapi.h>
 

@@ -2,8 +2,8 @@
 // CAboutDlg: the modal About box (dialog template 100). It shows the program's description,
 // version and copyright from its own version record and opens the web-site link with the
 // system's handler for web addresses.
-#include "framework/DialogImpl.h"
-#include "res/resource.h"
+#include "DialogImpl.h"
+#include "resource.h"
 
 #include <commctrl.h>
 

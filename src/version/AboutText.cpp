@@ -1,6 +1,6 @@
 #include "AboutText.h"
 
-#include "res/resource.h"
+#include "resource.h"
 
 static_assert(sizeof(void*) == 8, "the About box names the program as 64-bit");
 

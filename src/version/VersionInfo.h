@@ -3,8 +3,8 @@
 // its own fields and answers string lookups in the record's first language. The record
 // block is owned by the reader and lives until Reset, the next Load or destruction.
 // CAppVersionInfo is the same reader, loaded from the running program's own file.
-#include "framework/UniqueHandle.h"
-#include "framework/WideString.h"
+#include "UniqueHandle.h"
+#include "WideString.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 #include "OrvaneUserTest.h"
 #include "Wait.h"
 #include "WindowQuery.h"
-#include "res/resource.h"
+#include "resource.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 #include "LogText.h"
 #include "OrvaneUserTest.h"
 #include "Records.h"
-#include "res/resource.h"
+#include "resource.h"
 
 namespace
 {

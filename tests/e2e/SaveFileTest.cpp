@@ -2,8 +2,8 @@
 // New forgets it, and a save that cannot be written says why and leaves the earlier file alone.
 #include "OrvaneUserTest.h"
 #include "SaveDialogDriver.h"
-#include "framework/UniqueHandle.h"
-#include "res/resource.h"
+#include "UniqueHandle.h"
+#include "resource.h"
 
 #include <cwchar>
 

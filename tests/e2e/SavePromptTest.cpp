@@ -4,7 +4,7 @@
 #include "SaveDialogDriver.h"
 #include "Wait.h"
 #include "WindowQuery.h"
-#include "res/resource.h"
+#include "resource.h"
 
 #include <atomic>
 #include <thread>

@@ -1,7 +1,7 @@
 #include "SystemFacts.h"
 
-#include "framework/UniqueHandle.h"
-#include "framework/WideString.h"
+#include "UniqueHandle.h"
+#include "WideString.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "TestFolder.h"
 
-#include "framework/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <algorithm>
 #include <atomic>

@@ -2,7 +2,7 @@
 // view takes up whatever space the bars leave.
 #include "OrvaneUserTest.h"
 #include "WindowQuery.h"
-#include "res/resource.h"
+#include "resource.h"
 
 namespace
 {

@@ -9,8 +9,8 @@
 #include "MenuDriver.h"
 #include "MessageBoxDriver.h"
 #include "OrvaneProcess.h"
-#include "framework/WideString.h"
-#include "res/resource.h"
+#include "WideString.h"
+#include "resource.h"
 
 #include <cstdio>
 #include <string>

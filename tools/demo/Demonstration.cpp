@@ -7,7 +7,7 @@
 #include "SaveDialogDriver.h"
 #include "ScreenImage.h"
 #include "WindowQuery.h"
-#include "res/resource.h"
+#include "resource.h"
 
 #include <initguid.h>
 #include <devguid.h>

@@ -1,8 +1,8 @@
 #include "ScreenImage.h"
 
 #include "Wait.h"
-#include "framework/ComPtr.h"
-#include "framework/UniqueHandle.h"
+#include "ComPtr.h"
+#include "UniqueHandle.h"
 
 #include <wincodec.h>
 

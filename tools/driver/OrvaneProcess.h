@@ -4,7 +4,7 @@
 // the object goes (a test failed half-way) is killed, so no test leaves a window behind.
 #include "ProbeClient.h"
 #include "Wait.h"
-#include "framework/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // The test's end of the probe: hooks one user-interface thread of the program under test with
 // the probe library (which the system then loads into that process) and asks it questions.
 #include "ProbeProtocol.h"
-#include "framework/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // The program's message boxes, shown for real and read back while on screen: text, icon,
 // title, place and the button that closed them.
-#include "app/AppMessageBox.h"
+#include "AppMessageBox.h"
 
-#include "framework/UniqueHandle.h"
-#include "res/resource.h"
+#include "UniqueHandle.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The system's text for a failure code and the number after it, as message boxes show it.
-#include "app/AppMessageBox.h"
+#include "AppMessageBox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Where CenterOnOwner puts a window: over its owner or parent, else over the work area.
-#include "app/AppMessageBox.h"
+#include "AppMessageBox.h"
 
-#include "framework/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

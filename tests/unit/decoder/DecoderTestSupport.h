@@ -1,17 +1,22 @@
 #pragma once
-// A real log view for the decoder tests: a hidden top-level parent with the view as its
-// child in the program's view style (hidden, so appends stay fast under Wine).
-#include "decoder/DeviceChange.h"
-#include "log/OrvaneView.h"
+// Decodes events into a plain log entry with a fixed clock and reads its lines back.
+#include "DeviceChange.h"
+#include "LogEntry.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
-#include <regex>
 #include <string>
 #include <vector>
 
 using Lines = std::vector<std::wstring>;
+
+inline void WINAPI FixedClock(LPSYSTEMTIME time)
+{
+    *time = SYSTEMTIME{2026, 12, 0, 6, 9, 5, 7, 42};
+}
+inline constexpr wchar_t kFixedStamp[] = L"2026/12/06 09:05:07.042 - ";
 
 // A record of dbch_size bytes: the header, then body at offset 12 (cut or zero-padded).
 inline std::vector<BYTE> MakeRecord(DWORD deviceType, const void* body, size_t bodyBytes, size_t size)
@@ -26,49 +31,40 @@ inline std::vector<BYTE> MakeRecord(DWORD deviceType, const void* body, size_t b
 inline std::vector<BYTE> StringRecord(DWORD deviceType, const std::wstring& text)
 {
     const size_t skip = deviceType == DBT_DEVTYP_DEVICEINTERFACE ? sizeof(GUID) : 0;
-    std::vector<BYTE> body(skip + (text.size() + 1) * sizeof(wchar_t));
-    std::memcpy(body.data() + skip, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+    std::vector<BYTE> body(skip);
+    body.insert(body.end(), bytes, bytes + (text.size() + 1) * sizeof(wchar_t));
     return MakeRecord(deviceType, body.data(), body.size(), 12 + body.size());
 }
 
-class DecoderTest : public ::testing::Test
+// The entry's lines: "T|text" after the fixed time stamp, "-|text" after 26 blanks, "?|rest"
+// for anything else (a line of another shape, or text without its CR LF).
+inline Lines SplitEntry(const std::wstring& text)
 {
-protected:
-    void SetUp() override
+    Lines lines;
+    const std::wstring blanks(CLogEntry::kPrefixLength, L' ');
+    size_t start = 0;
+    for (size_t end; (end = text.find(L"\r\n", start)) != std::wstring::npos; start = end + 2)
     {
-        m_parent = ::CreateWindowExW(0, L"STATIC", nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
-                                     nullptr, nullptr);
-        ASSERT_NE(m_view.Create(m_parent, CWindow::rcDefault, nullptr, 0x563001C4, WS_EX_CLIENTEDGE), nullptr);
+        const std::wstring line = text.substr(start, end - start);
+        if (line.starts_with(kFixedStamp))
+            lines.push_back(L"T|" + line.substr(CLogEntry::kPrefixLength));
+        else if (line.starts_with(blanks))
+            lines.push_back(L"-|" + line.substr(CLogEntry::kPrefixLength));
+        else
+            lines.push_back(L"?|" + line);
     }
-    void TearDown() override { ::DestroyWindow(m_parent); }
+    if (start != text.size())
+        lines.push_back(L"?|" + text.substr(start));
+    return lines;
+}
 
-    std::wstring Text() const
-    {
-        std::wstring text(static_cast<size_t>(m_view.GetWindowTextLength()) + 1, L'\0');
-        text.resize(static_cast<size_t>(m_view.GetWindowText(text.data(), static_cast<int>(text.size()))));
-        return text;
-    }
-    // Decodes one event, which must answer TRUE, into an empty log and returns its lines:
-    // "T|text" after a time stamp, "-|text" after 26 blanks, "?|rest" for anything else.
-    Lines Decode(UINT code, DWORD_PTR data)
-    {
-        m_view.SetWindowText(L"");
-        EXPECT_EQ(OnDeviceChange(m_view, code, data), TRUE);
-        static const std::wregex line(LR"((\d{4}/\d\d/\d\d \d\d:\d\d:\d\d\.\d{3} - | {26})([^\r\n]*)\r\n)");
-        const std::wstring text = Text();
-        Lines lines;
-        std::wsmatch match;
-        auto next = text.cbegin();
-        for (; std::regex_search(next, text.cend(), match, line, std::regex_constants::match_continuous);
-             next = match[0].second)
-            lines.push_back((match.str(1)[0] == L' ' ? L"-|" : L"T|") + match.str(2));
-        if (next != text.cend())
-            lines.push_back(L"?|" + std::wstring(next, text.cend()));
-        return lines;
-    }
-    Lines Decode(UINT code, const void* record) { return Decode(code, reinterpret_cast<DWORD_PTR>(record)); }
-    Lines Decode(UINT code, const std::vector<BYTE>& record) { return Decode(code, record.data()); }
-
-    HWND m_parent = nullptr;
-    COrvaneView m_view;
-};
+// Decodes one event, which must answer TRUE, into a new entry and returns its lines.
+inline Lines Decode(UINT code, DWORD_PTR data)
+{
+    CLogEntry entry(&FixedClock);
+    EXPECT_EQ(OnDeviceChange(entry, code, data), TRUE);
+    return SplitEntry(entry.GetText().Str());
+}
+inline Lines Decode(UINT code, const void* record) { return Decode(code, reinterpret_cast<DWORD_PTR>(record)); }
+inline Lines Decode(UINT code, const std::vector<BYTE>& record) { return Decode(code, record.data()); }

@@ -2,9 +2,9 @@
 // enumerator's last-error conventions.
 #include "DecoderTestSupport.h"
 
-#include "decoder/DeviceEnumerator.h"
-#include "decoder/InterfaceCategories.h"
-#include "framework/WideString.h"
+#include "DeviceEnumerator.h"
+#include "InterfaceCategories.h"
+#include "WideString.h"
 
 #include <initguid.h>
 #include <devguid.h>
@@ -94,7 +94,7 @@ const wchar_t kUsbCategory[] = L"-|    Category: GUID_DEVINTERFACE_USB_DEVICE";
 const wchar_t kUsbPath[] = L"\\\\?\\usb#none#{A5DCBF10-6530-11D2-901F-00C04FB951ED}";
 } // namespace
 
-TEST_F(DecoderTest, DeviceInterfaceShowsEveryProperty)
+TEST(Decoder, DeviceInterfaceShowsEveryProperty)
 {
     TestDevice device(GUID_DEVCLASS_HIDCLASS, GUID_DEVINTERFACE_USB_DEVICE);
     device.Set(SPDRP_FRIENDLYNAME, L" Orvane Friendly\r\n\t ");
@@ -110,7 +110,7 @@ TEST_F(DecoderTest, DeviceInterfaceShowsEveryProperty)
                      L"-|    Device Setup Class: Human Interface Devices (HIDClass)"}));
 }
 
-TEST_F(DecoderTest, DeviceInterfaceLeavesOutWhatIsMissing)
+TEST(Decoder, DeviceInterfaceLeavesOutWhatIsMissing)
 {
     TestSetupClass setupClass;
     TestDevice device(setupClass.m_guid, GUID_DEVINTERFACE_USB_DEVICE);
@@ -123,7 +123,7 @@ TEST_F(DecoderTest, DeviceInterfaceLeavesOutWhatIsMissing)
                kUsbCategory, L"-|    Device Setup Class: Orvane Test Devices"}));
 }
 
-TEST_F(DecoderTest, DeviceInterfaceOfUnnamedClasses)
+TEST(Decoder, DeviceInterfaceOfUnnamedClasses)
 {
     GUID unlisted;
     ASSERT_EQ(::CoCreateGuid(&unlisted), S_OK);
@@ -133,7 +133,7 @@ TEST_F(DecoderTest, DeviceInterfaceOfUnnamedClasses)
               (Lines{L"T|DBT_DEVICEARRIVAL", L"-|  Device path: " + device.Path(), L"-|    Friendly Name: Unlisted"}));
 }
 
-TEST_F(DecoderTest, DeviceInterfacePathWithoutClassGuid)
+TEST(Decoder, DeviceInterfacePathWithoutClassGuid)
 {
     for (std::wstring path : {L"\\\\?\\root#nobraces#0000", L"\\\\?\\root#{a5dcbf10-6530-11d2-901f-00c04fb951ed",
                               L"\\\\?\\root#{not-a-guid}#{a5dcbf10-6530-11d2-901f-00c04fb951ed}"})

@@ -6,7 +6,7 @@
 #include "Records.h"
 #include "TestFolder.h"
 
-#include "framework/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

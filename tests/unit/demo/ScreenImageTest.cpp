@@ -3,8 +3,8 @@
 #include "ScreenImage.h"
 #include "TestFolder.h"
 
-#include "framework/ComPtr.h"
-#include "framework/UniqueHandle.h"
+#include "ComPtr.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 #include <wincodec.h>

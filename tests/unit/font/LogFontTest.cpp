@@ -1,8 +1,8 @@
 // The log font follows the system version: Consolas 11 pt from Windows 8 on, Lucida Console
 // 10 pt before; heights are negative character heights for the screen's DPI.
-#include "log/LogFont.h"
+#include "LogFont.h"
 
-#include "framework/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The dialog centring rule: the arithmetic on plain rectangles, then real windows over
 // hidden, minimised and corner owners on this display's monitor.
-#include "framework/CenterWindow.h"
-#include "framework/UniqueHandle.h"
+#include "CenterWindow.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The command bar as a menu bar: one button per popup of menu 128, mnemonics found from the
 // popup texts, and Left/Right moving from an open popup to its neighbour.
-#include "framework/CommandBar.h"
+#include "CommandBar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The modal dialog base with a dialog class of the test's own over the program's About
 // template: results, the object's window, default processing and exceptions.
-#include "framework/DialogImpl.h"
-#include "framework/ModalDialogScript.h"
-#include "res/resource.h"
+#include "DialogImpl.h"
+#include "ModalDialogScript.h"
+#include "resource.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The save dialogs as the system shows them, each driven once in this process the way a
 // user would: find the proposed name, type a path over it, press the default button.
-#include "framework/FileDialog.h"
+#include "FileDialog.h"
 #include "ModalDialogScript.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The frame's layout: the client window fills what the rebar and the status bar leave, and
 // takes the status bar's place when the bar is hidden.
-#include "framework/FrameWindow.h"
+#include "FrameWindow.h"
 
 #include <gtest/gtest.h>
 

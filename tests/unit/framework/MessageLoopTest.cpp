@@ -1,6 +1,6 @@
 // The message loop's contract: filters newest first and able to swallow a message, idle
 // handlers once per burst of real input, and WM_QUIT's code as the result.
-#include "framework/MessageLoop.h"
+#include "MessageLoop.h"
 
 #include <gtest/gtest.h>
 

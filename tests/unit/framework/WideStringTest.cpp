@@ -1,6 +1,6 @@
 // The formatter behind every log line and message: each conversion and width the program's
 // formats use, independent of the C runtime's printf mode.
-#include "framework/WideString.h"
+#include "WideString.h"
 
 #include <gtest/gtest.h>
 

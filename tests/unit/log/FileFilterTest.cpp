@@ -1,6 +1,6 @@
 // CFileFilter: the program's own filter string and the malformed forms a filter can take.
-#include "log/FileFilter.h"
-#include "res/resource.h"
+#include "FileFilter.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
 

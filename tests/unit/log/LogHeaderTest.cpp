@@ -1,5 +1,5 @@
 // The header a new log starts with, built with Wine's real WMI and with stand-in descriptions.
-#include "log/LogHeader.h"
+#include "LogHeader.h"
 
 #include <gtest/gtest.h>
 

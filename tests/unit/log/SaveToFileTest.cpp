@@ -1,6 +1,6 @@
 // COrvaneView::SaveToFile on a real view window: the file's bytes, and a target that
 // another holder keeps open.
-#include "log/OrvaneView.h"
+#include "OrvaneView.h"
 #include "ScratchFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The atomic file write: after each kind of failure the old target is byte-identical and
 // no temporary file is left behind.
-#include "log/WriteFileAtomically.h"
+#include "WriteFileAtomically.h"
 #include "ImportPatch.h"
 #include "ScratchFolder.h"
 

@@ -1,6 +1,6 @@
 // CDeviceNotification on a real window; what Wine cannot show (the flags for a non-window,
 // refused calls) is seen through the import table.
-#include "notify/DeviceNotification.h"
+#include "DeviceNotification.h"
 #include "ImportPatch.h"
 
 #include <dbt.h>

@@ -4,9 +4,9 @@
 // convention, so every check is also seen to fail.
 #include "PeFile.h"
 
-#include "framework/UniqueHandle.h"
+#include "UniqueHandle.h"
 #include "version.h"
-#include "version/VersionInfo.h"
+#include "VersionInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "PeFile.h"
 
-#include "framework/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // The frame's resources as the system loads them from the program's image: the menu's texts and
 // states, the accelerator table's keys in order, the toolbar layout, its button strip and the
 // icon's images.
-#include "res/resource.h"
+#include "resource.h"
 
 #include <windows.h>
 

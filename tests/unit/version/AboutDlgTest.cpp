@@ -1,9 +1,9 @@
 // The About box as the user meets it: a real modal dialog in this process, read and closed
 // from inside its own message loop.
-#include "framework/ModalDialogScript.h"
-#include "framework/UniqueHandle.h"
+#include "ModalDialogScript.h"
+#include "UniqueHandle.h"
 #include "version.h"
-#include "version/AboutDlg.h"
+#include "AboutDlg.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The About box's lines built from a version record other than the program's own: description
 // trimmed before the width follows, and a fourth version part (2.1.17.5) left out.
 #include "VersionRecordFiles.h"
-#include "version/AboutText.h"
+#include "AboutText.h"
 
 #include <gtest/gtest.h>
 

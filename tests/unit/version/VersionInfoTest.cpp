@@ -1,7 +1,7 @@
 // The version record reader against real files: the test program's own record (the same
 // resource script as Orvane.exe) and small DLLs whose records were written for these cases.
 #include "VersionRecordFiles.h"
-#include "version/VersionInfo.h"
+#include "VersionInfo.h"
 
 #include <gtest/gtest.h>
 

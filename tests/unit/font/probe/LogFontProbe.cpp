@@ -1,5 +1,5 @@
 // Prints the log font this system gets: face, height and the screen's DPI.
-#include "log/LogFont.h"
+#include "LogFont.h"
 
 #include <cstdio>
 
