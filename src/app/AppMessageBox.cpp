@@ -85,7 +85,7 @@ int AppMessageBoxV(LPCWSTR format, UINT uType, HRESULT hr, va_list args)
             if (GetErrorDescription(hr, description))
                 text.Append(L"\n\n").Append(description);
             else
-                text.AppendFormat(L" (0x%08X)", static_cast<unsigned>(hr));
+                AppendHexErrorCode(text, hr);
         }
         return ShowMessageBox(text, uType);
     }

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <cstdarg>
 
+class CString;
+
 // Room, in wide characters, of the buffer that GetErrorDescription fills (terminator included).
 inline constexpr int kErrorDescriptionLength = 256;
 
@@ -28,6 +30,9 @@ void AppendErrorNumber(HRESULT hr, LPWSTR buffer);
 
 // Cuts the run of CR, LF, tab and space at the end of text; leading and inner ones stay.
 void TrimTrailingWhitespace(LPWSTR text);
+
+// Appends " (0x8000FFFF)": the whole code in eight upper-case hex digits.
+void AppendHexErrorCode(CString& text, HRESULT hr);
 
 // The title of every box: string IDS_APP_TITLE, or the executable's file name without it.
 LPCWSTR GetAppTitle();

@@ -43,7 +43,7 @@ void AppendErrorNumber(HRESULT hr, LPWSTR buffer)
     TrimTrailingWhitespace(buffer);
     CString number;
     if (!IsSystemErrorCode(hr) && static_cast<DWORD>(hr) >= 0x10000)
-        number.Format(L" (0x%08X)", static_cast<unsigned>(hr));
+        AppendHexErrorCode(number, hr);
     else
         number.Format(L" (%d)", static_cast<int>(hr & 0xFFFF));
 
@@ -65,17 +65,10 @@ void AppendErrorNumber(HRESULT hr, LPWSTR buffer)
 
 void TrimTrailingWhitespace(LPWSTR text)
 {
-    if (text == nullptr)
-        return;
-    LPWSTR runStart = nullptr;
-    for (LPWSTR p = text; *p != L'\0'; p = ::CharNextW(p))
-    {
-        const bool blank = *p == L'\r' || *p == L'\n' || *p == L'\t' || *p == L' ';
-        if (!blank)
-            runStart = nullptr;
-        else if (runStart == nullptr)
-            runStart = p;
-    }
-    if (runStart != nullptr)
-        *runStart = L'\0';
+    TrimTrailing(text, L"\r\n\t ");
+}
+
+void AppendHexErrorCode(CString& text, HRESULT hr)
+{
+    text.AppendFormat(L" (0x%08X)", static_cast<unsigned>(hr));
 }

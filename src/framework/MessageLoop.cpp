@@ -99,7 +99,8 @@ int CMessageLoop::Run()
 
 BOOL CMessageLoop::PreTranslateMessage(MSG* pMsg)
 {
-    // A filter may remove itself while handling a message: walk a snapshot by index.
+    // A filter may remove itself (or others) while handling a message, so the live list is
+    // walked by index, newest first, and an index the list has shrunk below is skipped.
     for (size_t i = m_aMsgFilter.size(); i-- > 0;)
     {
         if (i >= m_aMsgFilter.size())

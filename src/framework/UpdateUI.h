@@ -8,24 +8,18 @@
 
 #include <vector>
 
+// Where an element's state is shown.
 enum : WORD
 {
     UPDUI_MENUPOPUP = 0x0001,
-    UPDUI_MENUBAR = 0x0002,
-    UPDUI_CHILDWINDOW = 0x0004,
     UPDUI_TOOLBAR = 0x0008,
-    UPDUI_STATUSBAR = 0x0010,
 };
 
+// The state bits.
 enum : WORD
 {
-    UPDUI_ENABLED = 0x0000,
     UPDUI_DISABLED = 0x0100,
     UPDUI_CHECKED = 0x0200,
-    UPDUI_CHECKED2 = 0x0400,
-    UPDUI_RADIO = 0x0800,
-    UPDUI_DEFAULT = 0x1000,
-    UPDUI_TEXT = 0x2000,
 };
 
 struct CUpdateUIElement
@@ -48,12 +42,6 @@ public:
 
     BOOL UISetCheck(int id, bool checked) { return SetState(id, UPDUI_CHECKED, checked); }
     BOOL UIEnable(int id, bool enabled) { return SetState(id, UPDUI_DISABLED, !enabled); }
-
-    [[nodiscard]] WORD UIGetState(int id) const
-    {
-        const int index = IndexOf(id);
-        return index < 0 ? 0 : m_states[static_cast<size_t>(index)];
-    }
 
     bool UIAddToolBar(HWND toolBar)
     {

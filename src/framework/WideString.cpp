@@ -1,6 +1,8 @@
 #include "WideString.h"
 #include "WideFormat.h"
 
+#include <cwchar>
+
 #include <cwctype>
 
 HINSTANCE GetResourceInstance() noexcept
@@ -52,9 +54,27 @@ bool CString::LoadString(UINT id)
 
 CString& CString::TrimRight(const wchar_t* set)
 {
-    const size_t end = m_text.find_last_not_of(set);
-    m_text.erase(end == std::wstring::npos ? 0 : end + 1);
+    TrimTrailing(m_text.data(), set);
+    m_text.resize(std::wcslen(m_text.c_str()));
     return *this;
+}
+
+void TrimTrailing(wchar_t* text, const wchar_t* set)
+{
+    if (text == nullptr || set == nullptr)
+        return;
+    // Whole characters, as the system steps through text, so a cut never splits one.
+    wchar_t* runStart = nullptr;
+    for (wchar_t* p = text; *p != L'\0'; p = ::CharNextW(p))
+    {
+        const bool blank = std::wcschr(set, *p) != nullptr;
+        if (!blank)
+            runStart = nullptr;
+        else if (runStart == nullptr)
+            runStart = p;
+    }
+    if (runStart != nullptr)
+        *runStart = L'\0';
 }
 
 CString& CString::TrimRight()

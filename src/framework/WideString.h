@@ -1,7 +1,8 @@
 #pragma once
 // CString: the growable wide string used to build every line and message. It owns its
-// buffer; running out of memory throws std::bad_alloc (the only exception in the program),
-// which is why every text is finished before any window is touched.
+// buffer; running out of memory throws std::bad_alloc, the one exception the program's
+// code lets travel, which is why every text is finished before any window is touched.
+// GetAt also throws std::out_of_range for an index outside the text.
 #include <windows.h>
 #include <cstdarg>
 #include <string>
@@ -58,6 +59,10 @@ public:
 private:
     std::wstring m_text;
 };
+
+// Ends text before the run of characters from set at its end; leading and inner ones stay.
+// Steps through text by whole characters (CharNextW).
+void TrimTrailing(wchar_t* text, const wchar_t* set);
 
 // Module whose resources the program's strings, menus and dialogs come from.
 HINSTANCE GetResourceInstance() noexcept;

@@ -1,16 +1,8 @@
 #include "DeviceNotification.h"
 
-#include <dbt.h>
+#include "LastError.h"
 
-namespace
-{
-// A failed call that left no error behind must still read as a failure.
-HRESULT LastErrorResult() noexcept
-{
-    const DWORD error = ::GetLastError();
-    return error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
-}
-} // namespace
+#include <dbt.h>
 
 CDeviceNotification::~CDeviceNotification()
 {
