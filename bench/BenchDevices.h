@@ -4,7 +4,7 @@
 // friendly name, a description and a manufacturer, and a setup class with a description, so
 // the record is logged with all six lines. The owner removes them again.
 #include "Records.h"
-#include "UniqueHandle.h"
+#include "UniqueDevInfo.h"
 
 #include <string>
 #include <vector>

@@ -72,7 +72,7 @@ bool CMainFrame::SaveLogAs()
     }
 
     // No shell dialog on this system: the classic one, which always proposes the fixed name.
-    CFileDialog dialog(FALSE, kDefaultExtension, kFallbackFileName,
+    CFileDialog dialog(kDefaultExtension, kFallbackFileName,
                        OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, filter.GetText());
     dialog.m_ofn.nFilterIndex = 0;
     if (dialog.DoModal(::GetActiveWindow()) != IDOK)

@@ -73,9 +73,8 @@ HRESULT CShellFileSaveDialog::GetFilePath(wchar_t* buffer, size_t capacity) noex
     return S_OK;
 }
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, const wchar_t* defaultExtension, const wchar_t* fileName, DWORD flags,
-                         const wchar_t* filter, HWND parent) noexcept
-    : m_bOpenFileDialog(bOpenFileDialog)
+CFileDialog::CFileDialog(const wchar_t* defaultExtension, const wchar_t* fileName, DWORD flags, const wchar_t* filter,
+                         HWND parent) noexcept
 {
     if (fileName != nullptr)
     {
@@ -101,7 +100,7 @@ INT_PTR CFileDialog::DoModal(HWND parent) noexcept
 {
     if (m_ofn.hwndOwner == nullptr)
         m_ofn.hwndOwner = parent;
-    const BOOL chosen = m_bOpenFileDialog ? ::GetOpenFileNameW(&m_ofn) : ::GetSaveFileNameW(&m_ofn);
+    const BOOL chosen = ::GetSaveFileNameW(&m_ofn);
     m_hWnd = nullptr;
     return chosen ? IDOK : IDCANCEL;
 }

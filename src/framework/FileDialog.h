@@ -1,6 +1,6 @@
 #pragma once
 // The system's two save dialogs. CShellFileSaveDialog wraps the shell's IFileSaveDialog
-// object; CFileDialog the older common dialog (GetSaveFileNameW / GetOpenFileNameW), for
+// object; CFileDialog the older common save dialog (GetSaveFileNameW), for
 // systems where the shell object cannot be created. Both are modal to an owner window.
 #include "ComPtr.h"
 
@@ -45,7 +45,7 @@ public:
     static constexpr DWORD kFrameworkFlags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
 
     // filter: "Name\0Pattern\0...\0\0". fileName: the proposed name (cut to MAX_PATH - 1).
-    CFileDialog(BOOL bOpenFileDialog, const wchar_t* defaultExtension = nullptr, const wchar_t* fileName = nullptr,
+    CFileDialog(const wchar_t* defaultExtension = nullptr, const wchar_t* fileName = nullptr,
                 DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const wchar_t* filter = nullptr,
                 HWND parent = nullptr) noexcept;
     // m_ofn points into the object itself.
@@ -58,7 +58,6 @@ public:
     INT_PTR DoModal(HWND parent = ::GetActiveWindow()) noexcept;
 
     OPENFILENAMEW m_ofn{};
-    BOOL m_bOpenFileDialog;
     wchar_t m_szFileName[MAX_PATH]{};
     wchar_t m_szFileTitle[256]{};
     HWND m_hWnd = nullptr; // the dialog window, while DoModal runs

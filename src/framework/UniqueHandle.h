@@ -77,7 +77,6 @@ inline void FreeHeapBlock(void* p) noexcept { ::HeapFree(::GetProcessHeap(), 0, 
 inline void FreeLibraryModule(HMODULE h) noexcept { ::FreeLibrary(h); }
 inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
 inline void CoTaskFree(void* p) noexcept { ::CoTaskMemFree(p); }
-inline void DestroyIconHandle(HICON h) noexcept { ::DestroyIcon(h); }
 inline void CloseRegistryKey(HKEY h) noexcept { ::RegCloseKey(h); }
 inline void FreeBstr(BSTR s) noexcept { ::SysFreeString(s); }
 inline void DeleteMemoryDc(HDC h) noexcept { ::DeleteDC(h); }
@@ -94,7 +93,6 @@ using unique_process_heap_ptr = unique_any<handle_traits<void*, unique_detail::F
 using unique_hmodule = unique_any<handle_traits<HMODULE, unique_detail::FreeLibraryModule>>;
 using unique_hwnd = unique_any<handle_traits<HWND, unique_detail::DestroyWindowHandle>>;
 using unique_cotaskmem = unique_any<handle_traits<void*, unique_detail::CoTaskFree>>;
-using unique_hicon = unique_any<handle_traits<HICON, unique_detail::DestroyIconHandle>>;
 using unique_bstr = unique_any<handle_traits<BSTR, unique_detail::FreeBstr>>;
 using unique_hkey = unique_any<handle_traits<HKEY, unique_detail::CloseRegistryKey>>;
 // A device context made with CreateCompatibleDC (not one borrowed with GetDC).

@@ -2,7 +2,7 @@
 // The demonstration's USB flash drive: a device with one device interface, registered with
 // SetupAPI under the ROOT enumerator so that the program's look-ups find its names, and removed
 // again when the object goes. No driver is installed and no hardware is involved.
-#include "UniqueHandle.h"
+#include "UniqueDevInfo.h"
 
 #include <string>
 

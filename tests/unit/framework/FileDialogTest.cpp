@@ -75,7 +75,7 @@ TEST(ShellFileSaveDialog, CreatedShownAndTheTypedPathComesBack)
 
 TEST(ClassicFileDialog, TypedPathComesBackAndTheHookSawTheDialog)
 {
-    CFileDialog dialog(FALSE, L".txt", kProposed, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
+    CFileDialog dialog(L".txt", kProposed, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
                        L"Text Documents (*.txt)\0*.txt\0All Files (*.*)\0*.*\0");
     const std::wstring typed = FreshPath(L"orvane-classic-dialog.txt");
     HWND shown = nullptr, tracked = nullptr;

@@ -1,6 +1,6 @@
 // The About box as the user meets it: a real modal dialog in this process, read and closed
 // from inside its own message loop.
-#include "ModalDialogScript.h"
+#include "unit/framework/ModalDialogScript.h"
 #include "UniqueHandle.h"
 #include "version.h"
 #include "AboutDlg.h"
