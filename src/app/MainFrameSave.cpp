@@ -34,9 +34,14 @@ bool CMainFrame::SaveLog()
 {
     if (m_szFilePath[0] == L'\0')
         return SaveLogAs();
-    if (!m_view.SaveToFile(m_szFilePath))
+    CString keptCopy;
+    if (!m_view.SaveToFile(m_szFilePath, &keptCopy))
     {
-        AppMessageBox(IDS_SAVE_FAILED, 0, -1);
+        // A temporary file kept as the only copy of the text is named, so the user can find it.
+        if (keptCopy.IsEmpty())
+            AppMessageBox(IDS_SAVE_FAILED, 0, -1);
+        else
+            AppMessageBox(IDS_SAVE_FAILED_KEPT, 0, -1, keptCopy.GetString());
         return false;
     }
     m_view.SetModify(FALSE);
