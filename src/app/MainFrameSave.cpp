@@ -32,6 +32,7 @@ void ShowPathTooLong()
 
 bool CMainFrame::SaveLog()
 {
+    const CSaveBusy busy(m_bSaveBusy);
     if (m_szFilePath[0] == L'\0')
         return SaveLogAs();
     CString keptCopy;
@@ -50,6 +51,7 @@ bool CMainFrame::SaveLog()
 
 bool CMainFrame::SaveLogAs()
 {
+    const CSaveBusy busy(m_bSaveBusy);
     wchar_t defaultName[MAX_PATH];
     GetDefaultFileName(defaultName);
     CFileFilter filter;
