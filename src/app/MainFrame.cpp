@@ -23,6 +23,19 @@ constexpr CUpdateUIElement kUpdateUIMap[] = {
     {ID_VIEW_STATUS_BAR, UPDUI_MENUPOPUP},
     {0, 0},
 };
+
+// One step of creating the frame; a step that fails leaves what it built and nothing else.
+template <class TStep>
+void CreationStep(TStep&& step) noexcept
+{
+    try
+    {
+        step();
+    }
+    catch (...)
+    {
+    }
+}
 } // namespace
 
 CWndClassInfo& CMainFrame::GetWndClassInfo()
@@ -113,13 +126,16 @@ LRESULT CMainFrame::OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam)
     return static_cast<LRESULT>(static_cast<LONG>(answer));
 }
 
+// Creation always completes: each step stands on its own, so one that runs out of memory
+// (the log's header) leaves the others whole, above all the accelerators and the idle step.
 LRESULT CMainFrame::OnCreate()
 {
-    HWND toolBar = CreateBars();
-    CreateLogView();
-    NewLog();
+    HWND toolBar = nullptr;
+    CreationStep([&] { toolBar = CreateBars(); });
+    CreationStep([&] { CreateLogView(); });
+    CreationStep([&] { NewLog(); });
+    CreationStep([&] { UIAddToolBar(toolBar); });
 
-    UIAddToolBar(toolBar);
     if (m_hWndReBar != nullptr)
         ::SendMessageW(m_hWndReBar, RB_SHOWBAND, 1, FALSE);
     UISetCheck(ID_VIEW_TOOLBAR, false);

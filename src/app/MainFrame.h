@@ -37,7 +37,8 @@ public:
     bool SaveLog();
     // Asks for a path with the save dialog, remembers it, then saves.
     bool SaveLogAs();
-    // Asks whether to save unsaved lines; true when the caller may go on.
+    // Asks whether to save unsaved lines; true when the caller may go on. False without asking
+    // while a question, a save dialog or a save is already running.
     bool PromptSaveChanges();
 
 private:
@@ -49,6 +50,24 @@ private:
     wchar_t m_szFilePath[MAX_PATH] = {};
     bool m_bDeviceNotifications = false;
     bool m_bToolBarVisible = false;
+    // True while the save question, a save dialog or a save runs. Their modal loops dispatch
+    // what other programs send the frame (a log-off query, a close, a command): a new close,
+    // New or Exit must not start a second question or dialog inside the open one.
+    bool m_bSaveBusy = false;
+
+    // Sets m_bSaveBusy for its lifetime; nests.
+    class CSaveBusy
+    {
+    public:
+        explicit CSaveBusy(bool& busy) noexcept : m_busy(busy), m_previous(busy) { busy = true; }
+        CSaveBusy(const CSaveBusy&) = delete;
+        CSaveBusy& operator=(const CSaveBusy&) = delete;
+        ~CSaveBusy() { m_busy = m_previous; }
+
+    private:
+        bool& m_busy;
+        bool m_previous;
+    };
 
     LRESULT OnCreate();
     LRESULT OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam);

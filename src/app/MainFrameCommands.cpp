@@ -24,8 +24,11 @@ BOOL CMainFrame::OnCommand(UINT id)
 
 bool CMainFrame::PromptSaveChanges()
 {
+    if (m_bSaveBusy)
+        return false;
     if (!m_view.GetModify())
         return true;
+    const CSaveBusy busy(m_bSaveBusy);
     switch (AppMessageBox(IDS_SAVE_CHANGES, MB_YESNOCANCEL | MB_ICONQUESTION, S_OK))
     {
     case IDCANCEL:
@@ -69,7 +72,8 @@ void CMainFrame::OnFileSaveAs()
 
 void CMainFrame::OnAppExit()
 {
-    PostMessage(WM_CLOSE);
+    if (!m_bSaveBusy)
+        PostMessage(WM_CLOSE);
 }
 
 void CMainFrame::OnAppAbout()

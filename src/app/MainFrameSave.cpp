@@ -32,11 +32,17 @@ void ShowPathTooLong()
 
 bool CMainFrame::SaveLog()
 {
+    const CSaveBusy busy(m_bSaveBusy);
     if (m_szFilePath[0] == L'\0')
         return SaveLogAs();
-    if (!m_view.SaveToFile(m_szFilePath))
+    CString keptCopy;
+    if (!m_view.SaveToFile(m_szFilePath, &keptCopy))
     {
-        AppMessageBox(IDS_SAVE_FAILED, 0, -1);
+        // A temporary file kept as the only copy of the text is named, so the user can find it.
+        if (keptCopy.IsEmpty())
+            AppMessageBox(IDS_SAVE_FAILED, 0, -1);
+        else
+            AppMessageBox(IDS_SAVE_FAILED_KEPT, 0, -1, keptCopy.GetString());
         return false;
     }
     m_view.SetModify(FALSE);
@@ -45,6 +51,7 @@ bool CMainFrame::SaveLog()
 
 bool CMainFrame::SaveLogAs()
 {
+    const CSaveBusy busy(m_bSaveBusy);
     wchar_t defaultName[MAX_PATH];
     GetDefaultFileName(defaultName);
     CFileFilter filter;

@@ -31,8 +31,9 @@ BOOL CallMessageMap(T& object, HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     }
     catch (...)
     {
-        // A handler that could not finish (out of memory) does nothing rather than half.
-        result = 0;
+        // A handler that could not finish (out of memory) is answered as handled with 0, or
+        // with -1 for WM_CREATE: a window whose creation did not finish is not made at all.
+        result = message == WM_CREATE ? -1 : 0;
         return TRUE;
     }
 }

@@ -14,7 +14,7 @@ void COrvaneView::AppendEntry(const CLogEntry& entry)
     ReplaceSel(entry.GetText(), FALSE);
 }
 
-BOOL COrvaneView::SaveToFile(const wchar_t* path)
+BOOL COrvaneView::SaveToFile(const wchar_t* path, CString* keptCopy)
 {
     try
     {
@@ -24,7 +24,8 @@ BOOL COrvaneView::SaveToFile(const wchar_t* path)
         CString text;
         const int copied = length > 0 ? GetWindowText(text.GetBuffer(length), length + 1) : 0;
         text.ReleaseBuffer(copied);
-        return WriteFileAtomically(path, text.GetString(), static_cast<DWORD>(copied) * sizeof(wchar_t));
+        return WriteFileAtomically(path, text.GetString(), static_cast<DWORD>(copied) * sizeof(wchar_t), {},
+                                   keptCopy);
     }
     catch (const std::bad_alloc&)
     {

@@ -23,8 +23,9 @@ public:
     // modified. An empty entry changes nothing.
     void AppendEntry(const CLogEntry& entry);
 
-    // Writes the whole text, UTF-16LE without a byte-order mark, to path.
-    BOOL SaveToFile(const wchar_t* path);
+    // Writes the whole text, UTF-16LE without a byte-order mark, to path. keptCopy receives
+    // the path of a temporary file kept as the only copy of the text when path was lost.
+    BOOL SaveToFile(const wchar_t* path, CString* keptCopy = nullptr);
 
     BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD = 0) { return FALSE; }
 };

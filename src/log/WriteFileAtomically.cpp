@@ -5,6 +5,7 @@
 
 #include <cwchar>
 #include <new>
+#include <utility>
 
 namespace
 {
@@ -44,7 +45,7 @@ void AllowLongPath(CString& path)
 }
 
 // A new file beside the target, open for writing without sharing. Deleted on destruction
-// unless it was moved into the target's place.
+// unless it was moved into the target's place or is kept.
 class CTemporaryFile
 {
 public:
@@ -84,8 +85,15 @@ public:
     // Closes the handle and reports whether the system took every byte.
     BOOL Close() noexcept { return ::CloseHandle(m_file.release()); }
 
-    // The file now has another name; there is nothing left to delete.
+    // The file now has another name, or must stay: there is nothing left to delete.
     void Forget() noexcept { m_path.Empty(); }
+    // The file must stay; its path goes to keptPath (when given).
+    void Keep(CString* keptPath) noexcept
+    {
+        if (keptPath != nullptr)
+            std::swap(*keptPath, m_path);
+        m_path.Empty();
+    }
 
 private:
     void Discard() noexcept
@@ -138,23 +146,59 @@ TargetState ProbeTarget(const wchar_t* target)
     return ::GetLastError() == ERROR_FILE_NOT_FOUND ? TargetState::Missing : TargetState::Unavailable;
 }
 
-// ReplaceFileW keeps what belongs to the target (attributes, security, creation time);
-// a target that does not exist yet is simply renamed into place.
-BOOL MoveIntoPlace(const wchar_t* temporaryPath, const wchar_t* target)
+// ReplaceFileW keeps what belongs to the target (attributes, security, creation time); a
+// target that does not exist yet is simply renamed into place. The earlier file goes to a
+// backup name on the way, so that a replacement the system leaves half-done can be undone
+// (1177: the target is gone, its bytes are only under the backup name) before the plain
+// rename is tried.
+BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, const AtomicWriteSeams& seams,
+                   CString* keptCopy)
 {
     const TargetState state = ProbeTarget(target);
     if (state == TargetState::Unavailable)
         return FALSE;
-    if (state == TargetState::Missing)
-        return ::MoveFileExW(temporaryPath, target, MOVEFILE_WRITE_THROUGH);
-    if (::ReplaceFileW(target, temporaryPath, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+    DWORD flags = MOVEFILE_WRITE_THROUGH;
+    CTemporaryFile backup;
+    if (state == TargetState::Replaceable)
+    {
+        if (!backup.CreateBeside(target) || !backup.Close())
+            return FALSE;
+        if (seams.replaceFile(target, temporary.Path(), backup.Path(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                              nullptr))
+        {
+            temporary.Forget(); // the backup's destructor removes the earlier file
+            return TRUE;
+        }
+        const DWORD error = ::GetLastError();
+        if (ProbeTarget(target) == TargetState::Missing &&
+            seams.moveFile(backup.Path(), target, MOVEFILE_WRITE_THROUGH))
+            backup.Forget(); // put back: the earlier bytes are at the target's name again
+        if (!IsReplaceUnusable(error) && ProbeTarget(target) != TargetState::Missing)
+        {
+            ::SetLastError(error);
+            return FALSE;
+        }
+        flags |= MOVEFILE_REPLACE_EXISTING;
+    }
+    if (seams.moveFile(temporary.Path(), target, flags))
+    {
+        temporary.Forget();
         return TRUE;
-    if (!IsReplaceUnusable(::GetLastError()))
-        return FALSE;
-    return ::MoveFileExW(temporaryPath, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    }
+    const DWORD error = ::GetLastError();
+    if (state == TargetState::Replaceable && ProbeTarget(target) == TargetState::Missing)
+    {
+        // Neither file could be moved back to the target's name: the earlier bytes stay under
+        // the backup name and the new ones in the temporary file, which the caller names.
+        backup.Forget();
+        temporary.Keep(keptCopy);
+    }
+    ::SetLastError(error);
+    return FALSE;
 }
 
-BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size, const AtomicWriteSeams& seams)
+BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size, const AtomicWriteSeams& seams,
+                     CString* keptCopy)
 {
     CString target;
     if (!GetFullPath(path, target))
@@ -177,15 +221,15 @@ BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size, const A
         return FALSE;
     if (seams.beforeReplace != nullptr && !seams.beforeReplace(temporary.Path(), seams.context))
         return FALSE;
-    if (!MoveIntoPlace(temporary.Path(), target))
-        return FALSE;
-    temporary.Forget();
-    return TRUE;
+    return MoveIntoPlace(temporary, target, seams, keptCopy);
 }
 } // namespace
 
-BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, const AtomicWriteSeams& seams)
+BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, const AtomicWriteSeams& seams,
+                         CString* keptCopy)
 {
+    if (keptCopy != nullptr)
+        keptCopy->Empty();
     if (path == nullptr || *path == L'\0' || (bytes == nullptr && size != 0))
     {
         ::SetLastError(ERROR_INVALID_PARAMETER);
@@ -193,7 +237,7 @@ BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, con
     }
     try
     {
-        return WriteAndReplace(path, bytes, size, seams);
+        return WriteAndReplace(path, bytes, size, seams, keptCopy);
     }
     catch (const std::bad_alloc&)
     {

@@ -202,3 +202,24 @@ TEST_F(SavePrompt, SessionEndWithNothingUnsavedIsAllowedWithoutAsking)
     EXPECT_EQ(result, TRUE);
     EXPECT_FALSE(HasOpenDialog(m_orvane.ProcessId()));
 }
+
+// A log-off query or another close that arrives while the question is open (their senders'
+// messages are dispatched inside its modal loop) asks nothing more: the query is refused, the
+// close ignored, and the open question still decides.
+TEST_F(SavePrompt, QuestionOpenRefusesTheSessionEndAndIgnoresAnotherClose)
+{
+    ASSERT_TRUE(CloseWithUnsavedLine());
+    MessageBoxInfo box;
+    ASSERT_TRUE(WaitForBox(box));
+    DWORD_PTR answer = TRUE;
+    EXPECT_TRUE(::SendMessageTimeoutW(m_orvane.Frame(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                      kDefaultWaitMs, &answer));
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(FALSE));
+    EXPECT_TRUE(::SendMessageTimeoutW(m_orvane.Frame(), WM_CLOSE, 0, 0, SMTO_NORMAL, kDefaultWaitMs, nullptr));
+    EXPECT_EQ(FindTopLevelWindows(m_orvane.ProcessId(), L"#32770").size(), 1u);
+
+    ASSERT_TRUE(PressMessageBoxButton(box.window, IDNO, kDialogWaitMs));
+    DWORD exitCode = 0;
+    ASSERT_TRUE(m_orvane.WaitForExit(exitCode));
+    EXPECT_EQ(exitCode, 1u);
+}
