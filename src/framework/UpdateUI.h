@@ -43,6 +43,12 @@ public:
     BOOL UISetCheck(int id, bool checked) { return SetState(id, UPDUI_CHECKED, checked); }
     BOOL UIEnable(int id, bool enabled) { return SetState(id, UPDUI_DISABLED, !enabled); }
 
+    [[nodiscard]] WORD UIGetState(int id) const
+    {
+        const int index = IndexOf(id);
+        return index < 0 ? 0 : m_states[static_cast<size_t>(index)];
+    }
+
     bool UIAddToolBar(HWND toolBar)
     {
         if (toolBar == nullptr)

@@ -151,7 +151,7 @@ TargetState ProbeTarget(const wchar_t* target)
 // backup name on the way, so that a replacement the system leaves half-done can be undone
 // (1177: the target is gone, its bytes are only under the backup name) before the plain
 // rename is tried.
-BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, const AtomicWriteSeams& seams,
+BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target,
                    CString* keptCopy)
 {
     const TargetState state = ProbeTarget(target);
@@ -163,7 +163,7 @@ BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, const Atomi
     {
         if (!backup.CreateBeside(target) || !backup.Close())
             return FALSE;
-        if (seams.replaceFile(target, temporary.Path(), backup.Path(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+        if (::ReplaceFileW(target, temporary.Path(), backup.Path(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                               nullptr))
         {
             temporary.Forget(); // the backup's destructor removes the earlier file
@@ -171,7 +171,7 @@ BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, const Atomi
         }
         const DWORD error = ::GetLastError();
         if (ProbeTarget(target) == TargetState::Missing &&
-            seams.moveFile(backup.Path(), target, MOVEFILE_WRITE_THROUGH))
+            ::MoveFileExW(backup.Path(), target, MOVEFILE_WRITE_THROUGH))
             backup.Forget(); // put back: the earlier bytes are at the target's name again
         if (!IsReplaceUnusable(error) && ProbeTarget(target) != TargetState::Missing)
         {
@@ -180,7 +180,7 @@ BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, const Atomi
         }
         flags |= MOVEFILE_REPLACE_EXISTING;
     }
-    if (seams.moveFile(temporary.Path(), target, flags))
+    if (::MoveFileExW(temporary.Path(), target, flags))
     {
         temporary.Forget();
         return TRUE;
@@ -197,7 +197,7 @@ BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, const Atomi
     return FALSE;
 }
 
-BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size, const AtomicWriteSeams& seams,
+BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size,
                      CString* keptCopy)
 {
     CString target;
@@ -210,7 +210,7 @@ BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size, const A
         return FALSE;
 
     DWORD written = 0;
-    if (!seams.writeFile(temporary.Handle(), bytes, size, &written, nullptr))
+    if (!::WriteFile(temporary.Handle(), bytes, size, &written, nullptr))
         return FALSE;
     if (written != size)
     {
@@ -219,13 +219,11 @@ BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size, const A
     }
     if (!::FlushFileBuffers(temporary.Handle()) || !temporary.Close())
         return FALSE;
-    if (seams.beforeReplace != nullptr && !seams.beforeReplace(temporary.Path(), seams.context))
-        return FALSE;
-    return MoveIntoPlace(temporary, target, seams, keptCopy);
+    return MoveIntoPlace(temporary, target, keptCopy);
 }
 } // namespace
 
-BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, const AtomicWriteSeams& seams,
+BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size,
                          CString* keptCopy)
 {
     if (keptCopy != nullptr)
@@ -237,7 +235,7 @@ BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, con
     }
     try
     {
-        return WriteAndReplace(path, bytes, size, seams, keptCopy);
+        return WriteAndReplace(path, bytes, size, keptCopy);
     }
     catch (const std::bad_alloc&)
     {

@@ -10,21 +10,8 @@
 
 #include <windows.h>
 
-// Test seams: the system calls that write and move the files, and a check between the
-// flushed temporary file and the replacement. A check that returns FALSE (with a last error)
-// fails the write there.
-struct AtomicWriteSeams
-{
-    decltype(&::WriteFile) writeFile = &::WriteFile;
-    decltype(&::ReplaceFileW) replaceFile = &::ReplaceFileW;
-    decltype(&::MoveFileExW) moveFile = &::MoveFileExW;
-    BOOL (*beforeReplace)(const wchar_t* temporaryPath, void* context) = nullptr;
-    void* context = nullptr;
-};
-
 // Replaces (or creates) path with exactly size bytes. TRUE on success; FALSE with the
 // thread's last error set otherwise. A write that reports fewer bytes than asked for is a
 // failure (ERROR_WRITE_FAULT). keptCopy, when given, receives the path of a temporary file
 // that was kept as the only copy of the new bytes, and is emptied otherwise.
-BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, const AtomicWriteSeams& seams = {},
-                         CString* keptCopy = nullptr);
+BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, CString* keptCopy = nullptr);

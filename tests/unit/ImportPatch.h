@@ -39,6 +39,9 @@ public:
     }
 
     [[nodiscard]] bool IsActive() const noexcept { return m_slot != nullptr; }
+    // The function the slot held before: a replacement that passes a call on must use it,
+    // since calling the import by name would reach the replacement again.
+    template <typename F> [[nodiscard]] F Original() const noexcept { return reinterpret_cast<F>(m_original); }
 
 private:
     void* Write(void* value)

@@ -1,7 +1,6 @@
 // The frame's creation when building the log's header runs out of memory: the other steps
 // still run, so the window has its key handling, idle step and hidden toolbar band.
 #include "MainFrame.h"
-#include "Run.h"
 #include "ImportPatch.h"
 #include "resource.h"
 
@@ -26,10 +25,8 @@ TEST(MainFrameCreate, HeaderOutOfMemoryLeavesTheOtherStepsWhole)
 {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
     ::InitCommonControlsEx(&controls);
-    ASSERT_EQ(g_appModule.Init(), S_OK);
     CMessageLoop loop;
-    ASSERT_TRUE(g_appModule.AddMessageLoop(&loop));
-    CMainFrame frame;
+    CMainFrame frame(&loop);
     {
         const CImportPatch patch("user32.dll", "LoadStringW", reinterpret_cast<const void*>(&HintOutOfMemory));
         ASSERT_TRUE(patch.IsActive());
@@ -47,7 +44,6 @@ TEST(MainFrameCreate, HeaderOutOfMemoryLeavesTheOtherStepsWhole)
     EXPECT_TRUE(loop.RemoveIdleHandler(&frame));
 
     frame.DestroyWindow();
-    g_appModule.RemoveMessageLoop();
     MSG quit; // the frame's end posts the quit message, which no later test may see
     while (::PeekMessageW(&quit, nullptr, 0, 0, PM_REMOVE))
     {

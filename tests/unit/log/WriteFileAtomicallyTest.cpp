@@ -1,6 +1,7 @@
 // The atomic file write: after each kind of failure the target holds its old or its new
 // bytes and no temporary file is left behind, unless it is the only copy of the new bytes.
 #include "WriteFileAtomically.h"
+#include "ImportPatch.h"
 #include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -12,31 +13,35 @@ namespace
 const std::string kOldBytes = "earlier saved log";
 const std::string kNewBytes = "the new text, longer than before";
 
-std::string g_temporaryBytes;
-BOOL FailOnceWritten(const wchar_t* temporaryPath, void*)
-{
-    g_temporaryBytes = ReadBytes(temporaryPath);
-    ::SetLastError(ERROR_NETWORK_BUSY);
-    return FALSE;
-}
+// The system's own functions, for the replacements below that pass calls on.
+decltype(&::WriteFile) g_writeFile = nullptr;
+decltype(&::MoveFileExW) g_moveFile = nullptr;
+decltype(&::ReplaceFileW) g_replaceFile = nullptr;
 
 BOOL WINAPI WriteHalf(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
 {
-    return ::WriteFile(file, bytes, size / 2, written, overlapped);
+    return g_writeFile(file, bytes, size / 2, written, overlapped);
 }
 
 // ReplaceFileW failing with error, leaving the files as the system documents: 1176 without a
 // backup name has removed the target, 1177 has moved it to the backup name (or another one),
 // other errors (no support for replacing) have changed nothing.
+// The temporary file is complete and closed when the replacement is asked for; remember it.
 DWORD g_replaceError = 0;
-BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR, LPCWSTR backup, DWORD, LPVOID, LPVOID)
+std::wstring g_temporaryPath;
+std::string g_temporaryBytes;
+BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID, LPVOID)
 {
+    if (g_replaceError == 0)
+        return g_replaceFile(replaced, replacement, backup, flags, nullptr, nullptr);
+    g_temporaryPath = replacement;
+    g_temporaryBytes = ReadBytes(replacement);
     if (g_replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT && backup == nullptr)
         ::DeleteFileW(replaced);
     if (g_replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
     {
         const std::wstring aside = backup != nullptr ? backup : std::wstring(replaced) + L".old";
-        ::MoveFileExW(replaced, aside.c_str(), MOVEFILE_REPLACE_EXISTING);
+        g_moveFile(replaced, aside.c_str(), MOVEFILE_REPLACE_EXISTING);
     }
     ::SetLastError(g_replaceError);
     return FALSE;
@@ -45,12 +50,6 @@ BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR, LPCWSTR backup, DWORD, LPV
 // MoveFileExW refusing moves of the temporary file, or every move.
 enum class Refused { None, Temporary, All };
 Refused g_refused = Refused::None;
-std::wstring g_temporaryPath;
-BOOL NoteTemporary(const wchar_t* temporaryPath, void*)
-{
-    g_temporaryPath = temporaryPath;
-    return TRUE;
-}
 BOOL WINAPI RefusingMove(LPCWSTR from, LPCWSTR to, DWORD flags)
 {
     if (g_refused == Refused::All || (g_refused == Refused::Temporary && g_temporaryPath == from))
@@ -58,7 +57,7 @@ BOOL WINAPI RefusingMove(LPCWSTR from, LPCWSTR to, DWORD flags)
         ::SetLastError(ERROR_SHARING_VIOLATION);
         return FALSE;
     }
-    return ::MoveFileExW(from, to, flags);
+    return g_moveFile(from, to, flags);
 }
 
 class WriteFileAtomicallyTest : public ::testing::Test
@@ -66,7 +65,11 @@ class WriteFileAtomicallyTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_folder.IsValid());
+        ASSERT_TRUE(m_folder.IsValid() && m_replace.IsActive() && m_move.IsActive());
+        g_moveFile = m_move.Original<decltype(&::MoveFileExW)>();
+        g_replaceFile = m_replace.Original<decltype(&::ReplaceFileW)>();
+        g_replaceError = 0;
+        g_refused = Refused::None;
         ASSERT_TRUE(WriteBytes(m_target, kOldBytes));
     }
     void ExpectOnly(const std::string& bytes)
@@ -77,35 +80,38 @@ protected:
 
     CScratchFolder m_folder;
     std::wstring m_target = m_folder.File(L"log.txt");
+    const CImportPatch m_replace{"kernel32.dll", "ReplaceFileW", reinterpret_cast<const void*>(&FailingReplace)};
+    const CImportPatch m_move{"kernel32.dll", "MoveFileExW", reinterpret_cast<const void*>(&RefusingMove)};
 };
 } // namespace
 
 TEST_F(WriteFileAtomicallyTest, FailureAfterTheTemporaryFileOrAShortWriteKeepsTheOldTarget)
 {
-    AtomicWriteSeams failBeforeReplace;
-    failBeforeReplace.beforeReplace = &FailOnceWritten;
-    AtomicWriteSeams shortWrite;
-    shortWrite.writeFile = &WriteHalf;
-    const std::pair<AtomicWriteSeams, DWORD> cases[] = {{failBeforeReplace, ERROR_NETWORK_BUSY},
-                                                        {shortWrite, ERROR_WRITE_FAULT}};
-    for (const auto& [seams, error] : cases)
+    // A replacement that fails outright (nothing moved) after a complete temporary file.
+    g_replaceError = ERROR_NETWORK_BUSY;
+    EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size()));
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_NETWORK_BUSY));
+    ExpectOnly(kOldBytes);
+    EXPECT_EQ(g_temporaryBytes, kNewBytes);
+
+    BOOL written = TRUE;
+    DWORD error = 0;
     {
-        SCOPED_TRACE(error);
-        EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), seams));
-        EXPECT_EQ(::GetLastError(), error);
-        ExpectOnly(kOldBytes);
+        const CImportPatch shortWrite("kernel32.dll", "WriteFile", reinterpret_cast<const void*>(&WriteHalf));
+        ASSERT_TRUE(shortWrite.IsActive());
+        g_writeFile = shortWrite.Original<decltype(&::WriteFile)>();
+        written = WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size());
+        error = ::GetLastError();
     }
-    EXPECT_EQ(g_temporaryBytes, kNewBytes); // the injected failure came after a complete temporary file
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_WRITE_FAULT));
+    ExpectOnly(kOldBytes);
 }
 
 // Where ReplaceFileW cannot replace, or leaves the replacement half-done, the earlier file is
 // put back and the new one renamed over it.
 TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneAndTheOnlyCopyOfTheNewBytesIsKept)
 {
-    AtomicWriteSeams seams;
-    seams.replaceFile = &FailingReplace;
-    seams.moveFile = &RefusingMove;
-    seams.beforeReplace = &NoteTemporary;
     const struct
     {
         DWORD replaceError;
@@ -124,7 +130,7 @@ TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneAndTheOnlyCopyOfTheNewB
         g_refused = refused;
         ASSERT_TRUE(WriteBytes(m_target, kOldBytes));
         CString kept;
-        const BOOL written = WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), seams, &kept);
+        const BOOL written = WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept);
         EXPECT_EQ(written ? 0u : ::GetLastError(), &target == &kNewBytes ? 0u : ERROR_SHARING_VIOLATION);
         ExpectOnly(target);
         EXPECT_TRUE(kept.IsEmpty());
@@ -135,7 +141,7 @@ TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneAndTheOnlyCopyOfTheNewB
     g_replaceError = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
     g_refused = Refused::All;
     CString kept;
-    EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), seams, &kept));
+    EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     EXPECT_EQ(kept.GetString(), g_temporaryPath);
     EXPECT_EQ(ReadBytes(g_temporaryPath), kNewBytes);
