@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+struct IEnumWbemClassObject;
+
 // The description is at most 128 characters; the buffer holds them and the terminator.
 inline constexpr int kOSDescriptionCapacity = 129;
 
@@ -12,6 +14,11 @@ inline constexpr int kOSDescriptionCapacity = 129;
 // architecture as WMI reports them. The calling thread must have COM initialised. A WMI service
 // that keeps an object waiting for more than 10 seconds counts as failed.
 HRESULT GetOSDescription(LPWSTR buffer);
+
+// The step of GetOSDescription that reads the query's objects: each is described in turn into
+// buffer, the last one stays. An object that does not arrive within 10 seconds fails the
+// description with HRESULT_FROM_WIN32(ERROR_TIMEOUT).
+HRESULT DescribeOperatingSystems(IEnumWbemClassObject* objects, LPWSTR buffer) noexcept;
 
 // Writes "caption[ service pack][ (architecture)]" into buffer, cut at 128 characters. A space
 // goes before the service pack unless the caption already ends in one. Null parts are left out.

@@ -84,8 +84,9 @@ HRESULT QueryOperatingSystems(IWbemServices* services, CComPtr<IEnumWbemClassObj
                                nullptr, &objects);
 }
 
-// Describes each object in turn; the last one returned is the one that stays in buffer.
-HRESULT DescribeEachObject(IEnumWbemClassObject* objects, LPWSTR buffer) noexcept
+} // namespace
+
+HRESULT DescribeOperatingSystems(IEnumWbemClassObject* objects, LPWSTR buffer) noexcept
 {
     for (;;)
     {
@@ -110,7 +111,6 @@ HRESULT DescribeEachObject(IEnumWbemClassObject* objects, LPWSTR buffer) noexcep
                              architecture.StringOrNull());
     }
 }
-} // namespace
 
 void ComposeOSDescription(LPWSTR buffer, LPCWSTR caption, LPCWSTR servicePack, LPCWSTR architecture)
 {
@@ -150,5 +150,5 @@ HRESULT GetOSDescription(LPWSTR buffer)
     hr = QueryOperatingSystems(services.Get(), objects);
     if (FAILED(hr))
         return hr;
-    return DescribeEachObject(objects.Get(), buffer);
+    return DescribeOperatingSystems(objects.Get(), buffer);
 }

@@ -2,6 +2,7 @@
 #include "LogHeader.h"
 
 #include <gtest/gtest.h>
+#include <wbemidl.h>
 
 #include <string>
 
@@ -84,4 +85,42 @@ TEST(OSDescription, CaptionServicePackAndArchitectureInParenthesesCutAt128)
         ComposeOSDescription(buffer, c.caption, c.servicePack, c.architecture);
         EXPECT_EQ(buffer, c.expected);
     }
+}
+
+namespace
+{
+// A query whose next object never arrives in the time it is given.
+class CStalledObjects : public IEnumWbemClassObject
+{
+public:
+    long m_waited = 0;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override
+    {
+        *object = this;
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE Reset() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Next(long timeout, ULONG, IWbemClassObject** objects, ULONG* returned) override
+    {
+        m_waited = timeout;
+        *objects = nullptr;
+        *returned = 0;
+        return WBEM_S_TIMEDOUT;
+    }
+    HRESULT STDMETHODCALLTYPE NextAsync(ULONG, IWbemObjectSink*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumWbemClassObject**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Skip(long, ULONG) override { return E_NOTIMPL; }
+};
+} // namespace
+
+TEST(OSDescription, AnObjectThatDoesNotArriveInTenSecondsFailsTheDescription)
+{
+    CStalledObjects stalled;
+    wchar_t buffer[kOSDescriptionCapacity] = L"unchanged";
+    EXPECT_EQ(DescribeOperatingSystems(&stalled, buffer), HRESULT_FROM_WIN32(ERROR_TIMEOUT));
+    EXPECT_EQ(stalled.m_waited, 10000);
+    EXPECT_STREQ(buffer, L"unchanged");
 }
