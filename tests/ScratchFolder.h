@@ -1,6 +1,7 @@
 #pragma once
 // A new empty folder under the temporary folder, removed with its files at the end; and
-// the whole-file reads and writes the save tests compare with.
+// the whole-file reads and writes the save tests compare with. Shared by the unit and
+// end-to-end tests.
 #include <windows.h>
 
 #include <filesystem>
