@@ -30,7 +30,6 @@ public:
     // Takes the device off the system's list; S_OK when none is registered.
     HRESULT Remove();
 
-    [[nodiscard]] bool IsRegistered() const noexcept { return m_registered; }
     // The interface's device path, as the system puts it into an arrival broadcast.
     [[nodiscard]] const std::wstring& InterfacePath() const noexcept { return m_path; }
 
