@@ -45,7 +45,8 @@ double TimeOrvaneStart(const BenchConfig& config, const std::wstring& dllOverrid
     const CStopwatch sinceStart;
     if (FAILED(orvane.Launch(config.orvaneExe, SW_SHOWNORMAL, dllOverride)))
         return -1.0;
-    const double elapsed = WaitForFirstAnswer(orvane.Process(), orvane.ProcessId(), OrvaneProcess::kFrameTitle, sinceStart);
+    const double elapsed =
+        WaitForFirstAnswer(orvane.Process(), orvane.ProcessId(), OrvaneProcess::kFrameTitle, sinceStart);
     // Without its frame found, the owner kills it.
     if (SUCCEEDED(orvane.WaitForFrame(kStartWaitMs)))
         orvane.CloseWithoutPrompt();

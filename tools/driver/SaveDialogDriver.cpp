@@ -101,5 +101,6 @@ HRESULT CompleteSaveAs(OrvaneProcess& orvane, const std::wstring& path, DWORD ti
     bool modified = true;
     if (!WaitUntil([&] { return orvane.IsLogModified(modified) && !modified; }, timeoutMs))
         return HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? S_OK : HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? S_OK
+                                                                         : HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
 }
