@@ -4,12 +4,10 @@
 // the screen, into which the benchmark inserts the log's text to find the control's limit.
 #include "BareWindow.h"
 #include "UniqueHandle.h"
-#include "LogFont.h"
 
 #include <windows.h>
 
 #include <cwchar>
-#include <cwctype>
 
 namespace
 {
@@ -29,8 +27,43 @@ LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-// Reads "--edit x y width height" from the command line; false when it is not there.
-bool ParseEditRect(const wchar_t* commandLine, RECT& rect)
+struct EditRequest
+{
+    RECT rect{};
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    LOGFONTW font{};
+};
+
+int HexDigit(wchar_t c)
+{
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
+    return -1;
+}
+
+// Reads the LOGFONTW's bytes from their hexadecimal digits at text.
+bool ParseFont(const wchar_t* text, LOGFONTW& font)
+{
+    while (*text == L' ')
+        ++text;
+    auto* bytes = reinterpret_cast<BYTE*>(&font);
+    for (size_t i = 0; i < sizeof(font); ++i)
+    {
+        const int high = HexDigit(text[2 * i]);
+        const int low = high < 0 ? -1 : HexDigit(text[2 * i + 1]);
+        if (low < 0)
+            return false;
+        bytes[i] = static_cast<BYTE>(high << 4 | low);
+    }
+    return true;
+}
+
+// Reads "--edit x y width height style exstyle font" from the command line; false when it is
+// not there or not whole.
+bool ParseEditRequest(const wchar_t* commandLine, EditRequest& request)
 {
     const wchar_t* at = ::wcsstr(commandLine, kBareEditOption);
     if (at == nullptr)
@@ -45,8 +78,16 @@ bool ParseEditRect(const wchar_t* commandLine, RECT& rect)
             return false;
         at = end;
     }
-    rect = {numbers[0], numbers[1], numbers[0] + numbers[2], numbers[1] + numbers[3]};
-    return numbers[2] > 0 && numbers[3] > 0;
+    request.rect = {numbers[0], numbers[1], numbers[0] + numbers[2], numbers[1] + numbers[3]};
+    for (DWORD* style : {&request.style, &request.exStyle})
+    {
+        wchar_t* end = nullptr;
+        *style = std::wcstoul(at, &end, 16);
+        if (end == at)
+            return false;
+        at = end;
+    }
+    return numbers[2] > 0 && numbers[3] > 0 && ParseFont(at, request.font);
 }
 } // namespace
 
@@ -62,8 +103,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showC
     if (::RegisterClassExW(&windowClass) == 0)
         return 0;
 
-    RECT editRect{};
-    const bool withEdit = ParseEditRect(commandLine, editRect);
+    EditRequest edit{};
+    const bool withEdit = ::wcsstr(commandLine, kBareEditOption) != nullptr;
+    if (withEdit && !ParseEditRequest(commandLine, edit))
+        return 0;
+    const RECT& editRect = edit.rect;
     // The frame is placed so that its client area is exactly the control's rectangle.
     RECT frameRect = withEdit ? editRect : RECT{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
     if (withEdit)
@@ -79,15 +123,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showC
     unique_hfont font;
     if (withEdit)
     {
-        HWND edit = ::CreateWindowExW(kLogViewExStyle, L"EDIT", nullptr, kLogViewStyle, 0, 0,
-                                      editRect.right - editRect.left, editRect.bottom - editRect.top, frame,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBareEditId)), instance, nullptr);
-        if (edit == nullptr)
+        HWND control = ::CreateWindowExW(edit.exStyle, L"EDIT", nullptr, edit.style, 0, 0,
+                                         editRect.right - editRect.left, editRect.bottom - editRect.top, frame,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBareEditId)), instance, nullptr);
+        font.reset(::CreateFontIndirectW(&edit.font));
+        if (control == nullptr || !font)
             return 0;
-        font.reset(CreateLogFont());
-        if (font)
-            ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-        ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
     }
     ::ShowWindow(frame, showCommand);
 

@@ -1,11 +1,11 @@
 #pragma once
 // Devices the benchmark registers in the system's device tree so that every interface record
-// it sends takes the program's full lookup: each device has one USB device interface, a
-// friendly name, a description and a manufacturer, and a setup class with a description, so
-// the record is logged with all six lines. The owner removes them again.
+// it sends takes the program's full lookup and is logged with all six lines. The owner removes
+// them again.
 #include "Records.h"
-#include "UniqueDevInfo.h"
+#include "RegisteredDevice.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,10 +15,10 @@ extern const GUID& kBenchInterfaceClass;
 class CBenchDevices
 {
 public:
-    CBenchDevices();
+    CBenchDevices() = default;
     CBenchDevices(const CBenchDevices&) = delete;
     CBenchDevices& operator=(const CBenchDevices&) = delete;
-    ~CBenchDevices();
+    ~CBenchDevices() = default;
 
     // Registers count more devices; on failure the ones registered so far stay (and are owned).
     HRESULT Add(size_t count);
@@ -27,7 +27,7 @@ public:
 
     [[nodiscard]] size_t Count() const noexcept { return m_devices.size(); }
     // Interface paths, in the order the devices were registered.
-    [[nodiscard]] const std::vector<std::wstring>& Paths() const noexcept { return m_paths; }
+    [[nodiscard]] std::vector<std::wstring> Paths() const;
 
     // Removes the devices that a run which did not finish left registered (their process has
     // ended); returns how many were removed.
@@ -36,11 +36,7 @@ public:
     static size_t CountInInterfaceClass(const GUID& interfaceClass);
 
 private:
-    HRESULT AddOne();
-
-    unique_hdevinfo m_set;
-    std::vector<SP_DEVINFO_DATA> m_devices;
-    std::vector<std::wstring> m_paths;
+    std::vector<std::unique_ptr<RegisteredDevice>> m_devices;
 };
 
 // One device-interface broadcast record per registered device, in the order of Paths().

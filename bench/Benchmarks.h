@@ -8,6 +8,9 @@
 
 class CBenchDevices;
 
+// How long one step of a measurement (an event answered, the log read) may take on a busy machine.
+inline constexpr DWORD kBenchWaitMs = 30000;
+
 struct BenchConfig
 {
     std::wstring orvaneExe;
@@ -78,8 +81,6 @@ struct LookupRow
     size_t inClass = 0;
     double interfaceEventMs = 0;
     double plainEventMs = 0;
-    // The decoder's own record formatter in this process, into a hidden log view.
-    double formatterMs = 0;
 };
 
 HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, BurstResult& result);

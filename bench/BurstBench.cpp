@@ -9,11 +9,15 @@
 #include "BareWindow.h"
 #include "BenchDevices.h"
 #include "Benchmarks.h"
+#include "ChildProcess.h"
 #include "LogEvents.h"
-#include "OrvaneRun.h"
+#include "MeasuredPrograms.h"
+#include "ProbeClient.h"
 #include "Records.h"
 #include "Stats.h"
+#include "Stopwatch.h"
 #include "WindowQuery.h"
+#include "WideString.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -59,22 +63,41 @@ void PutAside(HWND frame)
     FlushPainting(frame);
 }
 
-// The bare window's EDIT control over the same screen rectangle as Orvane's log view, holding
-// the text Orvane's log started with, the caret at its end.
+// The font of Orvane's log view, described by the probe inside Orvane. The probe is attached
+// only for the question: hooked, it would see every message of the burst.
+bool ReadViewFont(const OrvaneProcess& orvane, std::wstring& font)
+{
+    ProbeClient probe;
+    return SUCCEEDED(probe.Attach(orvane.ThreadId())) &&
+           probe.Query(orvane.View(), ProbeRequest::WindowFont, reinterpret_cast<LPARAM>(orvane.View()), font) &&
+           !font.empty();
+}
+
+// The bare window's EDIT control over the same screen rectangle as Orvane's log view, in its
+// styles and font, holding the text Orvane's log started with, the caret at its end.
 class CLimitControl
 {
 public:
-    HRESULT Start(const BenchConfig& config, HWND view, const std::wstring& startText)
+    HRESULT Start(const BenchConfig& config, const OrvaneProcess& orvane, const std::wstring& startText)
     {
-        RECT rect{};
-        ::GetWindowRect(view, &rect);
-        const std::wstring arguments = std::wstring(kBareEditOption) + L" " + std::to_wstring(rect.left) + L" " +
-                                       std::to_wstring(rect.top) + L" " + std::to_wstring(rect.right - rect.left) +
-                                       L" " + std::to_wstring(rect.bottom - rect.top);
-        const HRESULT hr = m_process.Start(config.bareExe, arguments, SW_SHOWMINNOACTIVE);
+        std::wstring font;
+        if (!ReadViewFont(orvane, font))
+            return E_FAIL;
+        const RECT rect = WindowRect(orvane.View());
+        CString arguments;
+        arguments.Format(L"%s %ld %ld %ld %ld %lX %lX %s", kBareEditOption, rect.left, rect.top,
+                         rect.right - rect.left, rect.bottom - rect.top,
+                         static_cast<unsigned long>(::GetWindowLongPtrW(orvane.View(), GWL_STYLE)),
+                         static_cast<unsigned long>(::GetWindowLongPtrW(orvane.View(), GWL_EXSTYLE)), font.c_str());
+        const HRESULT hr = m_process.Start(config.bareExe, static_cast<const wchar_t*>(arguments), SW_SHOWMINNOACTIVE);
         if (FAILED(hr))
             return hr;
-        m_frame = m_process.WaitForMainWindow(kBareWindowTitle, 30000);
+        WaitUntil(
+            [this] {
+                m_frame = FindMainWindow(m_process.Id(), kBareWindowTitle);
+                return m_frame != nullptr || !m_process.IsRunning();
+            },
+            kBenchWaitMs);
         m_edit = m_frame != nullptr ? FindChild(m_frame, kBareEditId) : nullptr;
         if (m_edit == nullptr)
             return HRESULT_FROM_WIN32(ERROR_TIMEOUT);
@@ -84,21 +107,21 @@ public:
                    ? S_OK
                    : E_FAIL;
     }
-    ~CLimitControl() { m_process.Close(m_frame, 10000); }
+    ~CLimitControl() { m_process.CloseOrKill(m_frame); }
 
     [[nodiscard]] HWND Frame() const noexcept { return m_frame; }
     [[nodiscard]] SIZE_T CommittedBytes() const { return PrivateCommittedBytes(m_process.Handle()); }
     bool Insert(const std::wstring& text) { return Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str())); }
-    bool ReadText(std::wstring& text) const { return ReadWindowText(m_edit, text, 30000); }
+    bool ReadText(std::wstring& text) const { return ReadWindowText(m_edit, text, kBenchWaitMs); }
 
 private:
     bool Send(UINT message, WPARAM wParam, LPARAM lParam)
     {
         DWORD_PTR ignored = 0;
-        return ::SendMessageTimeoutW(m_edit, message, wParam, lParam, SMTO_NORMAL, 30000, &ignored) != 0;
+        return ::SendMessageTimeoutW(m_edit, message, wParam, lParam, SMTO_NORMAL, kBenchWaitMs, &ignored) != 0;
     }
 
-    CTargetProcess m_process;
+    ChildProcess m_process;
     HWND m_frame = nullptr;
     HWND m_edit = nullptr;
 };
@@ -131,16 +154,16 @@ HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, Bu
         return BenchFailure("burst without devices", E_INVALIDARG);
     const std::vector<BurstEvent> burst = PlanBurst(records);
 
-    COrvaneRun orvane;
-    HRESULT hr = orvane.Start(config.orvaneExe);
+    OrvaneProcess orvane;
+    HRESULT hr = StartOrvane(orvane, config.orvaneExe);
     if (FAILED(hr))
         return BenchFailure("start Orvane", hr);
     std::wstring orvaneText;
-    if (!orvane.ReadLog(orvaneText))
+    if (!orvane.ReadLog(orvaneText, kBenchWaitMs))
         return BenchFailure("read Orvane's log");
-    result.startCommitBytes = PrivateCommittedBytes(orvane.Process().Handle());
+    result.startCommitBytes = PrivateCommittedBytes(orvane.Process());
     CLimitControl limit;
-    hr = limit.Start(config, orvane.View(), orvaneText);
+    hr = limit.Start(config, orvane, orvaneText);
     if (FAILED(hr))
         return BenchFailure("start the bare window with its EDIT control", hr);
 
@@ -154,7 +177,7 @@ HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, Bu
         for (size_t i = first; i < last; ++i)
         {
             const BroadcastRecord* record = burst[i].record;
-            if (!orvane.SendEvent(burst[i].eventType, record != nullptr ? record->Address() : 0))
+            if (!orvane.SendDeviceChange(burst[i].eventType, record != nullptr ? record->Address() : 0, kBenchWaitMs))
                 return BenchFailure("send an event to Orvane");
         }
         FlushPainting(orvane.Frame());
@@ -164,7 +187,7 @@ HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, Bu
 
         std::wstring previous = std::move(orvaneText);
         std::vector<std::wstring> chunk;
-        if (!orvane.ReadLog(orvaneText) || !SplitAddedEvents(previous, orvaneText, chunk))
+        if (!orvane.ReadLog(orvaneText, kBenchWaitMs) || !SplitAddedEvents(previous, orvaneText, chunk))
             return BenchFailure("read the events' lines from Orvane's log");
 
         ShowForMeasuring(limit.Frame());
@@ -182,11 +205,10 @@ HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, Bu
         eventTexts.insert(eventTexts.end(), chunk.begin(), chunk.end());
     }
 
-    PROCESS_MEMORY_COUNTERS_EX memory{};
-    if (!orvane.Process().ReadMemory(memory))
+    result.commitBytes = PrivateCommittedBytes(orvane.Process());
+    result.workingSetBytes = WorkingSetBytes(orvane.Process());
+    if (result.workingSetBytes == 0)
         return BenchFailure("read Orvane's memory");
-    result.commitBytes = PrivateCommittedBytes(orvane.Process().Handle());
-    result.workingSetBytes = memory.WorkingSetSize;
     result.logBytes = orvaneText.size() * sizeof(wchar_t);
 
     result.limitGrowthBytes = limit.CommittedBytes() - std::min(limit.CommittedBytes(), limitStartCommit);

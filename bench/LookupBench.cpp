@@ -1,15 +1,12 @@
 // The cost of the interface lookup per event as the interface class grows: the program walks
 // every device of the class until it finds the record's path. Measured in Orvane.exe with its
-// frame minimized (so the log's drawing does not hide it), against a plain one-line event, and
-// in this process with the decoder's own formatter writing into a hidden log view.
+// frame minimized (so the log's drawing does not hide it), against a plain one-line event.
 #include "BenchDevices.h"
 #include "Benchmarks.h"
-#include "HiddenLogView.h"
-#include "OrvaneRun.h"
+#include "MeasuredPrograms.h"
 #include "Records.h"
 #include "Stats.h"
-#include "DeviceChange.h"
-
+#include "Stopwatch.h"
 
 namespace
 {
@@ -25,34 +22,27 @@ std::vector<std::wstring> SamplePaths(const std::vector<std::wstring>& paths)
     return sample;
 }
 
-HRESULT MeasureAtCurrentCount(const COrvaneRun& orvane, CHiddenLogView& hidden, const CBenchDevices& devices,
-                              LookupRow& row)
+HRESULT MeasureAtCurrentCount(const OrvaneProcess& orvane, const CBenchDevices& devices, LookupRow& row)
 {
-    std::vector<double> interfaceEvents, plainEvents, formatter;
+    std::vector<double> interfaceEvents, plainEvents;
     const std::vector<std::wstring> sample = SamplePaths(devices.Paths());
     if (sample.empty())
         return BenchFailure("look up without devices", E_INVALIDARG);
     // Once without counting: the first lookup after registering loads what the next ones reuse.
     const BroadcastRecord warmUp = DeviceInterfaceRecord(kBenchInterfaceClass, sample.front());
-    orvane.SendEvent(DBT_DEVICEARRIVAL, warmUp.Address());
-    LogDeviceInterfaceRecord(hidden.View(), warmUp.As<DEV_BROADCAST_DEVICEINTERFACE_W>());
+    orvane.SendDeviceChange(DBT_DEVICEARRIVAL, warmUp.Address(), kBenchWaitMs);
     for (const std::wstring& path : sample)
     {
         const BroadcastRecord record = DeviceInterfaceRecord(kBenchInterfaceClass, path);
         CStopwatch inOrvane;
-        if (!orvane.SendEvent(DBT_DEVICEARRIVAL, record.Address()))
+        if (!orvane.SendDeviceChange(DBT_DEVICEARRIVAL, record.Address(), kBenchWaitMs))
             return BenchFailure("send an interface event to Orvane");
         interfaceEvents.push_back(inOrvane.ElapsedMs());
 
         CStopwatch plain;
-        if (!orvane.SendEvent(DBT_DEVNODES_CHANGED, 0))
+        if (!orvane.SendDeviceChange(DBT_DEVNODES_CHANGED, 0, kBenchWaitMs))
             return BenchFailure("send a plain event to Orvane");
         plainEvents.push_back(plain.ElapsedMs());
-
-        hidden.View().SetWindowText(L"");
-        CStopwatch here;
-        LogDeviceInterfaceRecord(hidden.View(), record.As<DEV_BROADCAST_DEVICEINTERFACE_W>());
-        formatter.push_back(here.ElapsedMs());
     }
     row.registered = devices.Count();
     row.inClass = CBenchDevices::CountInInterfaceClass(kBenchInterfaceClass);
@@ -60,7 +50,6 @@ HRESULT MeasureAtCurrentCount(const COrvaneRun& orvane, CHiddenLogView& hidden, 
     // and one such stall would dominate a mean.
     row.interfaceEventMs = Median(interfaceEvents);
     row.plainEventMs = Median(plainEvents);
-    row.formatterMs = Median(formatter);
     return S_OK;
 }
 } // namespace
@@ -69,11 +58,8 @@ HRESULT MeasureLookup(const BenchConfig& config, CBenchDevices& devices, const s
                       std::vector<LookupRow>& rows)
 {
     rows.clear();
-    CHiddenLogView hidden;
-    if (!hidden.IsValid())
-        return BenchFailure("create a hidden log view");
-    COrvaneRun orvane;
-    HRESULT hr = orvane.Start(config.orvaneExe, SW_SHOWMINNOACTIVE);
+    OrvaneProcess orvane;
+    HRESULT hr = StartOrvane(orvane, config.orvaneExe, SW_SHOWMINNOACTIVE);
     if (FAILED(hr))
         return BenchFailure("start Orvane", hr);
     for (size_t count : counts)
@@ -85,11 +71,11 @@ HRESULT MeasureLookup(const BenchConfig& config, CBenchDevices& devices, const s
                 return BenchFailure("register devices", hr);
         }
         LookupRow row;
-        hr = MeasureAtCurrentCount(orvane, hidden, devices, row);
+        hr = MeasureAtCurrentCount(orvane, devices, row);
         if (FAILED(hr))
             return hr;
         rows.push_back(row);
     }
-    orvane.Close();
+    orvane.CloseWithoutPrompt();
     return S_OK;
 }

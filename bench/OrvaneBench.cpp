@@ -28,9 +28,9 @@ bool FileExists(const std::wstring& path)
 int RunBenchmark(const BenchOptions& options)
 {
     BenchConfig config;
-    config.orvaneExe = options.orvaneExe.empty() ? PathNextToThisProgram(L"Orvane.exe") : options.orvaneExe;
-    config.bareExe = options.bareExe.empty() ? PathNextToThisProgram(L"OrvaneBare.exe") : options.bareExe;
-    config.benchExe = PathNextToThisProgram(L"OrvaneBench.exe");
+    config.orvaneExe = options.orvaneExe.empty() ? PathBesideThisProgram(L"Orvane.exe") : options.orvaneExe;
+    config.bareExe = options.bareExe.empty() ? PathBesideThisProgram(L"OrvaneBare.exe") : options.bareExe;
+    config.benchExe = PathBesideThisProgram(L"OrvaneBench.exe");
     config.rounds = options.rounds;
     if (!FileExists(config.orvaneExe) || !FileExists(config.bareExe))
     {

@@ -4,10 +4,14 @@
 #include "BenchDevices.h"
 #include "Benchmarks.h"
 #include "LogEvents.h"
-#include "OrvaneRun.h"
+#include "MeasuredPrograms.h"
 #include "Records.h"
-#include "SaveAsDriver.h"
+#include "SaveDialogDriver.h"
 #include "Stats.h"
+#include "Stopwatch.h"
+#include "resource.h"
+// The program's own atomic write, timed here with the log's bytes: from outside, File > Save's
+// time cannot be split into the write and the rest (the round trip, the copy out of the view).
 #include "WriteFileAtomically.h"
 
 #include <string>
@@ -16,6 +20,7 @@ namespace
 {
 constexpr size_t kMinimumLines = 2000;
 
+// The benchmark's files go into the temporary folder and are deleted at the end.
 std::wstring TempPath(const wchar_t* name)
 {
     wchar_t folder[MAX_PATH] = {};
@@ -47,7 +52,7 @@ bool FileHoldsText(const std::wstring& path, const std::wstring& text)
            read == size.QuadPart && content == text;
 }
 
-HRESULT FillLog(const COrvaneRun& orvane, const CBenchDevices& devices, std::wstring& text)
+HRESULT FillLog(const OrvaneProcess& orvane, const CBenchDevices& devices, std::wstring& text)
 {
     const std::vector<BroadcastRecord> records = InterfaceRecords(devices);
     if (records.empty())
@@ -56,13 +61,13 @@ HRESULT FillLog(const COrvaneRun& orvane, const CBenchDevices& devices, std::wst
     {
         if (i % 64 == 0)
         {
-            if (!orvane.ReadLog(text))
+            if (!orvane.ReadLog(text, kBenchWaitMs))
                 return BenchFailure("read Orvane's log");
             if (CountLines(text) >= kMinimumLines)
                 return S_OK;
         }
         const UINT eventType = i % 2 == 0 ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
-        if (!orvane.SendEvent(eventType, records[(i / 2) % records.size()].Address()))
+        if (!orvane.SendDeviceChange(eventType, records[(i / 2) % records.size()].Address(), kBenchWaitMs))
             return BenchFailure("send an event to Orvane");
     }
 }
@@ -71,8 +76,8 @@ HRESULT FillLog(const COrvaneRun& orvane, const CBenchDevices& devices, std::wst
 HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, SaveResult& result)
 {
     result = {};
-    COrvaneRun orvane;
-    HRESULT hr = orvane.Start(config.orvaneExe, SW_SHOWMINNOACTIVE);
+    OrvaneProcess orvane;
+    HRESULT hr = StartOrvane(orvane, config.orvaneExe, SW_SHOWMINNOACTIVE);
     if (FAILED(hr))
         return BenchFailure("start Orvane", hr);
     std::wstring text;
@@ -84,8 +89,11 @@ HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, Sav
 
     const std::wstring savedPath = TempPath(L"OrvaneBench-save.txt");
     const std::wstring rawPath = TempPath(L"OrvaneBench-raw.txt");
-    if (!SaveAsThroughDialog(orvane.Process().Id(), orvane.Frame(), savedPath, result.bytes))
-        return BenchFailure("save the log through the Save As dialog");
+    if (!::PostMessageW(orvane.Frame(), WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE_AS, 0), 0))
+        return BenchFailure("File > Save As", HRESULT_FROM_WIN32(::GetLastError()));
+    hr = CompleteSaveAs(orvane, savedPath, kBenchWaitMs);
+    if (FAILED(hr))
+        return BenchFailure("save the log through the Save As dialog", hr);
 
     const std::wstring atomicPath = TempPath(L"OrvaneBench-atomic.txt");
     std::vector<double> saves, rawWrites, flushedWrites, atomicWrites, roundTrips;
@@ -93,8 +101,8 @@ HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, Sav
     {
         DWORD_PTR ignored = 0;
         CStopwatch save;
-        if (!::SendMessageTimeoutW(orvane.Frame(), WM_COMMAND, MAKEWPARAM(COrvaneRun::kFileSave, 0), 0, SMTO_NORMAL,
-                                   30000, &ignored))
+        if (!::SendMessageTimeoutW(orvane.Frame(), WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE, 0), 0, SMTO_NORMAL,
+                                   kBenchWaitMs, &ignored))
             return BenchFailure("File > Save");
         saves.push_back(save.ElapsedMs());
 
@@ -114,7 +122,7 @@ HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, Sav
         atomicWrites.push_back(atomic.ElapsedMs());
 
         CStopwatch roundTrip;
-        ::SendMessageTimeoutW(orvane.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored);
+        ::SendMessageTimeoutW(orvane.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, kBenchWaitMs, &ignored);
         roundTrips.push_back(roundTrip.ElapsedMs());
     }
     result.saveMs = Median(saves);
@@ -124,7 +132,7 @@ HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, Sav
     result.roundTripMs = Median(roundTrips);
     result.sameBytes = FileHoldsText(savedPath, text) && FileHoldsText(rawPath, text);
 
-    orvane.Close();
+    orvane.CloseWithoutPrompt();
     ::DeleteFileW(savedPath.c_str());
     ::DeleteFileW(rawPath.c_str());
     ::DeleteFileW(atomicPath.c_str());

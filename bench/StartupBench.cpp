@@ -3,36 +3,65 @@
 // turns, so a slow phase of the machine touches each of them alike.
 #include "BareWindow.h"
 #include "Benchmarks.h"
-#include "OrvaneRun.h"
+#include "ChildProcess.h"
+#include "MeasuredPrograms.h"
 #include "Stats.h"
+#include "Stopwatch.h"
 #include "WmiQueryTiming.h"
+
+#include <dbt.h>
 
 #include <algorithm>
 
 namespace
 {
-constexpr DWORD kStartTimeoutMs = 60000;
 // Under Wine this keeps WMI's provider from loading: the header's query then fails at once.
 constexpr wchar_t kWithoutWmi[] = L"wbemprox=d";
 
+// Polls the process's main window titled title with WM_DEVICECHANGE (DBT_DEVNODES_CHANGED)
+// until it answers TRUE: the time on sinceStart at that answer, or a negative value on time-out
+// or when the process ended.
+double WaitForFirstAnswer(HANDLE process, DWORD processId, const wchar_t* title, const CStopwatch& sinceStart)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + kStartWaitMs;
+    while (::GetTickCount64() <= deadline)
+    {
+        HWND window = FindMainWindow(processId, title);
+        DWORD_PTR answer = 0;
+        if (window != nullptr &&
+            ::SendMessageTimeoutW(window, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0, SMTO_NORMAL, 50, &answer) &&
+            answer == TRUE)
+            return sinceStart.ElapsedMs();
+        // Wakes at once when the process ends; looks again every millisecond otherwise.
+        if (window == nullptr && ::WaitForSingleObject(process, 1) != WAIT_TIMEOUT)
+            break;
+    }
+    return -1.0;
+}
+
 double TimeOrvaneStart(const BenchConfig& config, const std::wstring& dllOverride)
 {
-    CTargetProcess process;
-    if (FAILED(process.Start(config.orvaneExe, {}, SW_SHOWNORMAL, dllOverride)))
+    OrvaneProcess orvane;
+    const CStopwatch sinceStart;
+    if (FAILED(orvane.Launch(config.orvaneExe, SW_SHOWNORMAL, dllOverride)))
         return -1.0;
-    const double elapsed = process.WaitForFirstDeviceChangeAnswer(L"Orvane", kStartTimeoutMs);
-    CloseOrvaneWithoutPrompt(process, process.FindMainWindow(L"Orvane"));
+    const double elapsed =
+        WaitForFirstAnswer(orvane.Process(), orvane.ProcessId(), OrvaneProcess::kFrameTitle, sinceStart);
+    // Without its frame found, the owner kills it.
+    if (SUCCEEDED(orvane.WaitForFrame(kStartWaitMs)))
+        orvane.CloseWithoutPrompt();
     return elapsed;
 }
 
 double TimeBareStart(const BenchConfig& config, SIZE_T& commitBytes)
 {
-    CTargetProcess process;
-    if (FAILED(process.Start(config.bareExe)))
+    ChildProcess bare;
+    const CStopwatch sinceStart;
+    if (FAILED(bare.Start(config.bareExe)))
         return -1.0;
-    const double elapsed = process.WaitForFirstDeviceChangeAnswer(kBareWindowTitle, kStartTimeoutMs);
-    commitBytes = PrivateCommittedBytes(process.Handle());
-    process.Close(process.FindMainWindow(kBareWindowTitle), 10000);
+    const double elapsed = WaitForFirstAnswer(bare.Handle(), bare.Id(), kBareWindowTitle, sinceStart);
+    commitBytes = PrivateCommittedBytes(bare.Handle());
+    bare.CloseOrKill(FindMainWindow(bare.Id(), kBareWindowTitle));
     return elapsed;
 }
 
@@ -40,12 +69,10 @@ double TimeBareStart(const BenchConfig& config, SIZE_T& commitBytes)
 // Orvane's does; the child reports the time in its exit code.
 double TimeWmiQuery(const BenchConfig& config)
 {
-    CTargetProcess process;
-    if (FAILED(process.Start(config.benchExe, kWmiQueryTimingOption, SW_HIDE)) ||
-        !process.WaitForExit(kStartTimeoutMs))
-        return -1.0;
+    ChildProcess child;
     DWORD exitCode = 0;
-    if (!::GetExitCodeProcess(process.Handle(), &exitCode))
+    if (FAILED(child.Start(config.benchExe, kWmiQueryTimingOption, SW_HIDE)) ||
+        !child.WaitForExit(exitCode, kStartWaitMs))
         return -1.0;
     return WmiQueryMsFromExitCode(exitCode);
 }

@@ -1,7 +1,6 @@
 #include "Stats.h"
 
 #include <algorithm>
-#include <numeric>
 
 double Median(std::vector<double> values)
 {
@@ -12,13 +11,6 @@ double Median(std::vector<double> values)
     if (values.size() % 2 != 0)
         return values[middle];
     return (values[middle - 1] + values[middle]) / 2.0;
-}
-
-double Mean(const std::vector<double>& values)
-{
-    if (values.empty())
-        return 0.0;
-    return std::accumulate(values.begin(), values.end(), 0.0) / static_cast<double>(values.size());
 }
 
 double Ratio(double figure, double limit)

@@ -4,7 +4,6 @@
 
 // The middle value (the mean of the two middle ones for an even count); 0 for no values.
 double Median(std::vector<double> values);
-double Mean(const std::vector<double>& values);
 
 // figure / limit; 0 when the limit is not a positive number, so a missing limit never passes.
 double Ratio(double figure, double limit);

@@ -1,6 +1,9 @@
 #include "WmiQueryTiming.h"
 
 #include "Stopwatch.h"
+// The program's own query, timed in a process of its own: from outside it cannot be told apart
+// from the rest of Orvane's start-up, and starting Orvane without WMI is lost in the noise of
+// process start-up on a shared machine.
 #include "LogHeader.h"
 
 #include <objbase.h>

@@ -1,22 +1,19 @@
 #!/usr/bin/env bash
-# Builds the benchmark and runs it under Wine on a virtual display; it ends by itself.
+# Builds the benchmark, checks its statistics and runs it under Wine on a virtual display; it
+# ends by itself.
 #   bench/run.sh [--commit REV] [OrvaneBench options: --rounds N, --only burst,startup,save,lookup]
 # Without --commit it measures the Orvane.exe of this tree. With --commit it measures the
-# Orvane.exe built from REV instead: a git worktree of REV, built in its own build directory
-# under this tree's build directory (ORVANE_BUILD_DIR, default build/).
+# Orvane.exe built from REV instead: REV's files, taken with git archive (no worktree), and
+# their build stay under this tree's build directory in bench-REV/ for the next run of REV.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${ORVANE_BUILD_DIR:-$root/build}"
-
 commit=""
 if [ "${1:-}" = "--commit" ]; then
   commit="${2:?--commit needs a revision}"
   shift 2
 fi
 
-"$root/tools/install-deps.sh"
-cmake --preset mingw -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j 2 --target OrvaneBench
+. "$(dirname "$0")/../tools/build-tree.sh"
+cmake --build "$build" -j 2 --target OrvaneBench bench_stats_tests
 
 orvane="$build/bin/Orvane.exe"
 measured="$(git -C "$root" rev-parse --short HEAD)"
@@ -24,10 +21,14 @@ if ! git -C "$root" diff --quiet HEAD -- src; then measured="$measured + uncommi
 if [ -n "$commit" ]; then
   measured="$(git -C "$root" rev-parse --short "$commit^{commit}")"
   tree="$build/bench-$measured"
-  if [ ! -e "$tree/src/.git" ]; then
-    git -C "$root" worktree add --detach "$tree/src" "$measured" >/dev/null
+  if [ ! -d "$tree/source" ]; then
+    # Unpacked beside and renamed when whole, so an interrupted run leaves no half tree.
+    rm -rf "$tree/unpacking"
+    mkdir -p "$tree/unpacking"
+    git -C "$root" archive "$measured" | tar -x -C "$tree/unpacking"
+    mv "$tree/unpacking" "$tree/source"
   fi
-  cmake --preset mingw -S "$tree/src" -B "$tree/build" -DBUILD_TESTING=OFF >/dev/null
+  cmake --preset mingw -S "$tree/source" -B "$tree/build" -DBUILD_TESTING=OFF >/dev/null
   cmake --build "$tree/build" -j 2 --target Orvane
   orvane="$tree/build/bin/Orvane.exe"
 fi
@@ -35,6 +36,9 @@ fi
 . "$root/tools/wine-session.sh"
 trap wine_session_stop EXIT
 wine_session_start "$build"
+
+# The report's medians and ratios are checked before they are used.
+wine "$build/bin/bench_stats_tests.exe" --gtest_brief=1
 
 echo "date:     $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "measured: Orvane.exe of commit $measured"

@@ -11,12 +11,6 @@ TEST(Median, MiddleOfUnsortedValuesAndMeanOfTheTwoMiddleOnes)
     EXPECT_DOUBLE_EQ(Median({}), 0.0);
 }
 
-TEST(Mean, AverageAndNothingForNoValues)
-{
-    EXPECT_DOUBLE_EQ(Mean({1.0, 2.0, 6.0}), 3.0);
-    EXPECT_DOUBLE_EQ(Mean({}), 0.0);
-}
-
 TEST(Ratio, AgainstAMissingLimitNeverPasses)
 {
     EXPECT_DOUBLE_EQ(Ratio(30.0, 20.0), 1.5);

@@ -1,9 +1,9 @@
 #include "Demonstration.h"
 
-#include "DemoDevice.h"
 #include "MenuDriver.h"
 #include "OrvaneProcess.h"
 #include "Records.h"
+#include "RegisteredDevice.h"
 #include "SaveDialogDriver.h"
 #include "ScreenImage.h"
 #include "WindowQuery.h"
@@ -19,7 +19,9 @@ namespace
 {
 constexpr UINT kMonitorChange = 0x001B; // DBT_MONITORCHANGE, not in every SDK's dbt.h
 constexpr DWORD kDriveE = 1u << ('E' - 'A');
-constexpr DemoDeviceNames kDriveNames{L"Orvane Demo USB Flash Drive", L"Disk drive", L"(Standard disk drives)"};
+// The device id under ROOT; the system appends a free four-digit instance number.
+constexpr wchar_t kDriveDeviceId[] = L"ORVANEDEMO";
+const DeviceNames kDriveNames{L"Orvane Demo USB Flash Drive", L"Disk drive", L"(Standard disk drives)"};
 
 // Room for the widest lines the demonstration logs: a time stamp and a device path.
 constexpr int kFrameWidth = 1000;
@@ -32,13 +34,9 @@ HRESULT Failed(DWORD error = ERROR_TIMEOUT)
     return HRESULT_FROM_WIN32(error);
 }
 
-HRESULT Send(OrvaneProcess& orvane, UINT_PTR code, LPARAM data)
+HRESULT Send(const OrvaneProcess& orvane, UINT_PTR code, LPARAM data)
 {
-    LRESULT answer = 0;
-    if (!SendDeviceChange(orvane.Frame(), code, data, &answer))
-        return Failed();
-    // The program grants whatever it is asked; anything else means the message went elsewhere.
-    return answer == TRUE ? S_OK : E_UNEXPECTED;
+    return orvane.SendDeviceChange(code, data) ? S_OK : Failed();
 }
 
 bool LogEndsWith(const OrvaneProcess& orvane, const std::wstring& line)
@@ -61,15 +59,6 @@ bool WaitForSteadyForeground(HWND window, DWORD steadyMs = 300)
             since = ::GetTickCount64();
         return since != 0 && ::GetTickCount64() - since >= steadyMs;
     });
-}
-
-bool IsModified(const OrvaneProcess& orvane, bool& modified)
-{
-    DWORD_PTR flag = 0;
-    if (!::SendMessageTimeoutW(orvane.View(), EM_GETMODIFY, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &flag))
-        return false;
-    modified = flag != 0;
-    return true;
 }
 } // namespace
 
@@ -128,8 +117,8 @@ HRESULT PlayDemonstration(OrvaneProcess& orvane, const Narrator& narrate)
     if (FAILED(hr = Send(orvane, DBT_DEVICEARRIVAL, PortRecord(L"COM3").Address())))
         return hr;
 
-    CDemoDevice drive;
-    if (FAILED(hr = drive.Register(GUID_DEVCLASS_DISKDRIVE, GUID_DEVINTERFACE_DISK, kDriveNames)))
+    RegisteredDevice drive;
+    if (FAILED(hr = drive.Register(kDriveDeviceId, GUID_DEVCLASS_DISKDRIVE, GUID_DEVINTERFACE_DISK, kDriveNames)))
         return hr;
     const auto driveInterface = DeviceInterfaceRecord(GUID_DEVINTERFACE_DISK, drive.InterfacePath());
     const auto volume = VolumeRecord(kDriveE, 0);
@@ -153,20 +142,13 @@ HRESULT PlayDemonstration(OrvaneProcess& orvane, const Narrator& narrate)
 
 HRESULT SaveLogThroughDialog(OrvaneProcess& orvane, const std::wstring& path)
 {
-    if (!::DeleteFileW(path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
-        return HRESULT_FROM_WIN32(::GetLastError());
-    HRESULT hr = ChooseMenuCommand(orvane, MenuBarButton::File, ID_FILE_SAVE_AS);
-    if (FAILED(hr))
+    HRESULT hr = S_OK;
+    if (FAILED(hr = ChooseMenuCommand(orvane, MenuBarButton::File, ID_FILE_SAVE_AS)) ||
+        FAILED(hr = CompleteSaveAs(orvane, path, kDemoDialogWaitMs)))
         return hr;
-    HWND dialog = WaitForSaveDialog(orvane.ProcessId(), kDemoDialogWaitMs);
-    if (dialog == nullptr || !SaveUnderName(dialog, path, kDemoDialogWaitMs))
-        return Failed();
-    bool modified = true;
-    if (!WaitUntil([&] { return IsModified(orvane, modified) && !modified; }, kDemoDialogWaitMs))
-        return Failed(ERROR_WRITE_FAULT);
     // A menu opened while the frame is still taking the activation back would be closed again.
     WaitForSteadyForeground(orvane.Frame());
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? S_OK : Failed(ERROR_FILE_NOT_FOUND);
+    return S_OK;
 }
 
 HRESULT SaveFrameScreenshot(const OrvaneProcess& orvane, const std::wstring& path)

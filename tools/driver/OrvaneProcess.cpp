@@ -1,43 +1,29 @@
 #include "OrvaneProcess.h"
 
+#include "ProgramPaths.h"
+#include "Records.h"
 #include "WindowQuery.h"
 
 #include <commctrl.h>
-#include <shlwapi.h>
-
-std::wstring OrvaneExePath()
-{
-    wchar_t path[MAX_PATH] = {};
-    if (::GetModuleFileNameW(nullptr, path, MAX_PATH) == 0 || !::PathRemoveFileSpecW(path) ||
-        !::PathAppendW(path, L"Orvane.exe"))
-        return {};
-    return path;
-}
-
-OrvaneProcess::~OrvaneProcess()
-{
-    Kill();
-}
 
 HRESULT OrvaneProcess::Start(int showCommand, DWORD timeoutMs)
 {
-    const std::wstring exe = OrvaneExePath();
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(showCommand);
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info))
-        return HRESULT_FROM_WIN32(::GetLastError());
-    m_process.reset(info.hProcess);
-    unique_handle thread(info.hThread);
-    m_processId = info.dwProcessId;
+    const HRESULT hr = Launch(PathBesideThisProgram(L"Orvane.exe"), showCommand);
+    return SUCCEEDED(hr) ? WaitForFrame(timeoutMs) : hr;
+}
 
+HRESULT OrvaneProcess::Launch(const std::wstring& exe, int showCommand, const std::wstring& dllOverride)
+{
+    m_threadId = 0;
+    m_frame = m_view = nullptr;
+    return m_program.Start(exe, {}, showCommand, dllOverride);
+}
+
+HRESULT OrvaneProcess::WaitForFrame(DWORD timeoutMs)
+{
     const bool shown = WaitUntil(
         [this] {
-            const auto frames = FindTopLevelWindows(m_processId, nullptr, L"Orvane");
+            const auto frames = FindTopLevelWindows(m_program.Id(), nullptr, kFrameTitle);
             for (HWND frame : frames)
             {
                 if (::GetWindow(frame, GW_OWNER) != nullptr)
@@ -94,9 +80,24 @@ bool OrvaneProcess::Sync(DWORD timeoutMs)
     return Probe().Sync(m_frame, timeoutMs);
 }
 
-bool OrvaneProcess::ReadLog(std::wstring& text) const
+bool OrvaneProcess::ReadLog(std::wstring& text, DWORD timeoutMs) const
 {
-    return ReadWindowText(m_view, text);
+    return ReadWindowText(m_view, text, timeoutMs);
+}
+
+bool OrvaneProcess::IsLogModified(bool& modified) const
+{
+    DWORD_PTR flag = 0;
+    if (!::SendMessageTimeoutW(m_view, EM_GETMODIFY, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &flag))
+        return false;
+    modified = flag != 0;
+    return true;
+}
+
+bool OrvaneProcess::SendDeviceChange(UINT_PTR eventType, LPARAM data, DWORD timeoutMs) const
+{
+    LRESULT answer = 0;
+    return ::SendDeviceChange(m_frame, eventType, data, &answer, timeoutMs) && answer == TRUE;
 }
 
 bool OrvaneProcess::ReadStatusBar(std::wstring& text, bool* simple)
@@ -122,22 +123,13 @@ bool OrvaneProcess::Close(DWORD& exitCode, DWORD timeoutMs)
 
 bool OrvaneProcess::WaitForExit(DWORD& exitCode, DWORD timeoutMs)
 {
-    // Pump while waiting: the program may send this thread's windows messages on its way out.
-    if (!WaitUntil([this] { return !IsRunning(); }, timeoutMs))
-        return false;
-    return ::GetExitCodeProcess(m_process.get(), &exitCode) != FALSE;
+    return m_program.WaitForExit(exitCode, timeoutMs);
 }
 
-bool OrvaneProcess::IsRunning() const
+bool OrvaneProcess::CloseWithoutPrompt(DWORD timeoutMs)
 {
-    return m_process && ::WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT;
-}
-
-void OrvaneProcess::Kill()
-{
-    if (IsRunning())
-    {
-        ::TerminateProcess(m_process.get(), 0xDEAD);
-        ::WaitForSingleObject(m_process.get(), 5000);
-    }
+    DWORD_PTR ignored = 0;
+    if (m_view != nullptr)
+        ::SendMessageTimeoutW(m_view, EM_SETMODIFY, FALSE, 0, SMTO_NORMAL, timeoutMs, &ignored);
+    return m_program.CloseOrKill(m_frame, timeoutMs);
 }

@@ -1,29 +1,22 @@
 #include "ProbeClient.h"
 
+#include "LastError.h"
+#include "ProgramPaths.h"
 #include "Wait.h"
-
-#include <shlwapi.h>
 
 namespace
 {
 constexpr wchar_t kAnswerWindowClass[] = L"OrvaneE2E.ProbeAnswer";
-
-HRESULT LastErrorResult()
-{
-    const DWORD error = ::GetLastError();
-    return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;
-}
 } // namespace
 
 ProbeClient::~ProbeClient() = default;
 
 HRESULT ProbeClient::Attach(DWORD threadId)
 {
-    wchar_t path[MAX_PATH] = {};
-    if (::GetModuleFileNameW(nullptr, path, MAX_PATH) == 0 || !::PathRemoveFileSpecW(path) ||
-        !::PathAppendW(path, L"orvane_probe.dll"))
+    const std::wstring path = PathBesideThisProgram(L"orvane_probe.dll");
+    if (path.empty())
         return E_FAIL;
-    m_library.reset(::LoadLibraryW(path));
+    m_library.reset(::LoadLibraryW(path.c_str()));
     if (!m_library)
         return LastErrorResult();
 

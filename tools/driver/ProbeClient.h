@@ -1,5 +1,5 @@
 #pragma once
-// The test's end of the probe: hooks one user-interface thread of the program under test with
+// The driver's end of the probe: hooks one user-interface thread of the program it drives with
 // the probe library (which the system then loads into that process) and asks it questions.
 #include "ProbeProtocol.h"
 #include "UniqueHandle.h"
@@ -14,7 +14,7 @@ public:
     ProbeClient& operator=(const ProbeClient&) = delete;
     ~ProbeClient();
 
-    // Hooks threadId; the probe library is orvane_probe.dll next to the test program.
+    // Hooks threadId; the probe library is orvane_probe.dll beside this program.
     HRESULT Attach(DWORD threadId);
     [[nodiscard]] bool IsAttached() const noexcept { return m_callWndProcHook.is_valid(); }
 

@@ -24,6 +24,10 @@ enum class ProbeRequest : ULONG_PTR
     // Sent to a toolbar (the menu bar is one); lParam: a button index. Answer: the button's
     // rectangle in the toolbar's client coordinates, "left top right bottom".
     ToolbarButtonRect = 4,
+    // lParam: a window of the target. Answer: the LOGFONTW of the font it draws with
+    // (WM_GETFONT), its bytes in hexadecimal; empty when it has none. A font handle is private
+    // to its process, its description is not.
+    WindowFont = 5,
 };
 
 inline const wchar_t* ProbeRequestMessageName(ProbeRequest request)
@@ -34,6 +38,7 @@ inline const wchar_t* ProbeRequestMessageName(ProbeRequest request)
     case ProbeRequest::StatusBarText: return L"OrvaneE2E.Probe.StatusBarText";
     case ProbeRequest::StaticIcon: return L"OrvaneE2E.Probe.StaticIcon";
     case ProbeRequest::ToolbarButtonRect: return L"OrvaneE2E.Probe.ToolbarButtonRect";
+    case ProbeRequest::WindowFont: return L"OrvaneE2E.Probe.WindowFont";
     }
     return L"OrvaneE2E.Probe.Unknown";
 }

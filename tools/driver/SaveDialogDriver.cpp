@@ -1,5 +1,7 @@
 #include "SaveDialogDriver.h"
 
+#include "LastError.h"
+#include "OrvaneProcess.h"
 #include "Wait.h"
 #include "WindowQuery.h"
 
@@ -85,4 +87,20 @@ bool SaveUnderName(HWND dialog, const std::wstring& path, DWORD timeoutMs)
 bool CancelSaveDialog(HWND dialog, DWORD timeoutMs)
 {
     return PressAndWaitForClose(dialog, IDCANCEL, timeoutMs);
+}
+
+HRESULT CompleteSaveAs(OrvaneProcess& orvane, const std::wstring& path, DWORD timeoutMs)
+{
+    HWND dialog = WaitForSaveDialog(orvane.ProcessId(), timeoutMs);
+    if (dialog == nullptr)
+        return HRESULT_FROM_WIN32(ERROR_TIMEOUT);
+    if (!::DeleteFileW(path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
+        return LastErrorResult();
+    if (!SaveUnderName(dialog, path, timeoutMs))
+        return HRESULT_FROM_WIN32(ERROR_TIMEOUT);
+    bool modified = true;
+    if (!WaitUntil([&] { return orvane.IsLogModified(modified) && !modified; }, timeoutMs))
+        return HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? S_OK
+                                                                         : HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
 }

@@ -8,6 +8,8 @@
 
 #include <string>
 
+class OrvaneProcess;
+
 // Waits for a visible save dialog of process processId: a "#32770" with a file-name field.
 // Null when none showed within timeoutMs. Message boxes, which have no such field, are skipped.
 HWND WaitForSaveDialog(DWORD processId, DWORD timeoutMs);
@@ -26,3 +28,8 @@ bool SaveUnderName(HWND dialog, const std::wstring& path, DWORD timeoutMs);
 
 // Presses Cancel and waits for the dialog to go away.
 bool CancelSaveDialog(HWND dialog, DWORD timeoutMs);
+
+// Completes a Save As that orvane was asked for (by its menu or a posted command): waits for the
+// dialog, deletes a file already at path (so no overwrite question comes up), saves under path
+// and waits until the program no longer marks its log modified and the file is there.
+HRESULT CompleteSaveAs(OrvaneProcess& orvane, const std::wstring& path, DWORD timeoutMs);

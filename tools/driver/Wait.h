@@ -1,7 +1,7 @@
 #pragma once
-// Condition waits for the end-to-end tests: poll a condition until it holds or a time limit
-// passes, handling this thread's own messages in between (the probe's answers and sync marks
-// arrive as messages). Never a fixed sleep.
+// Condition waits for everything that drives the program: poll a condition until it holds or a
+// time limit passes, handling this thread's own messages in between (the probe's answers and
+// sync marks arrive as messages). Never a fixed sleep.
 #include <windows.h>
 
 #include <functional>

@@ -86,6 +86,23 @@ std::wstring ToolbarButtonRect(HWND toolbar, LPARAM index)
     return std::to_wstring(rect.left) + L' ' + std::to_wstring(rect.top) + L' ' + std::to_wstring(rect.right) + L' ' +
            std::to_wstring(rect.bottom);
 }
+
+std::wstring WindowFont(HWND window)
+{
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
+    LOGFONTW description{};
+    if (font == nullptr || ::GetObjectW(font, sizeof(description), &description) != sizeof(description))
+        return L"";
+    constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    std::wstring hex;
+    const auto* bytes = reinterpret_cast<const BYTE*>(&description);
+    for (size_t i = 0; i < sizeof(description); ++i)
+    {
+        hex += kDigits[bytes[i] >> 4];
+        hex += kDigits[bytes[i] & 0xF];
+    }
+    return hex;
+}
 } // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeCallWndProc(int code, WPARAM wParam, LPARAM lParam)
@@ -104,6 +121,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeCallWndProc(int code, WPA
                 Answer(answerWindow, ProbeRequest::StaticIcon, StaticIcon(reinterpret_cast<HWND>(call->lParam)));
             else if (call->message == MessageOf(ProbeRequest::ToolbarButtonRect))
                 Answer(answerWindow, ProbeRequest::ToolbarButtonRect, ToolbarButtonRect(call->hwnd, call->lParam));
+            else if (call->message == MessageOf(ProbeRequest::WindowFont))
+                Answer(answerWindow, ProbeRequest::WindowFont, WindowFont(reinterpret_cast<HWND>(call->lParam)));
         }
         catch (...)
         {

@@ -1,27 +1,18 @@
-#include "DemoDevice.h"
+#include "RegisteredDevice.h"
+
+#include "LastError.h"
 
 #include <vector>
 
-namespace
-{
-// The device id under ROOT; the system appends a free four-digit instance number.
-constexpr wchar_t kDeviceName[] = L"ORVANEDEMO";
-
-HRESULT LastErrorResult()
-{
-    const DWORD error = ::GetLastError();
-    return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;
-}
-} // namespace
-
-CDemoDevice::~CDemoDevice()
+RegisteredDevice::~RegisteredDevice()
 {
     const DWORD lastError = ::GetLastError();
     Remove();
     ::SetLastError(lastError);
 }
 
-HRESULT CDemoDevice::Register(const GUID& setupClass, const GUID& interfaceClass, const DemoDeviceNames& names)
+HRESULT RegisteredDevice::Register(const wchar_t* deviceId, const GUID& setupClass, const GUID& interfaceClass,
+                                   const DeviceNames& names)
 {
     if (m_registered)
         return HRESULT_FROM_WIN32(ERROR_ALREADY_EXISTS);
@@ -29,7 +20,7 @@ HRESULT CDemoDevice::Register(const GUID& setupClass, const GUID& interfaceClass
     if (!m_set)
         return LastErrorResult();
     m_device = {sizeof(m_device), {}, 0, 0};
-    if (!::SetupDiCreateDeviceInfoW(m_set.get(), kDeviceName, &setupClass, nullptr, nullptr, DICD_GENERATE_ID,
+    if (!::SetupDiCreateDeviceInfoW(m_set.get(), deviceId, &setupClass, nullptr, nullptr, DICD_GENERATE_ID,
                                     &m_device) ||
         !::SetupDiRegisterDeviceInfo(m_set.get(), &m_device, 0, nullptr, nullptr, nullptr))
         return LastErrorResult();
@@ -57,16 +48,16 @@ HRESULT CDemoDevice::Register(const GUID& setupClass, const GUID& interfaceClass
     return S_OK;
 }
 
-HRESULT CDemoDevice::SetName(DWORD property, const wchar_t* text)
+HRESULT RegisteredDevice::SetName(DWORD property, const std::wstring& text)
 {
-    const auto bytes = static_cast<DWORD>((::lstrlenW(text) + 1) * sizeof(wchar_t));
-    return ::SetupDiSetDeviceRegistryPropertyW(m_set.get(), &m_device, property, reinterpret_cast<const BYTE*>(text),
-                                               bytes)
+    const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    return ::SetupDiSetDeviceRegistryPropertyW(m_set.get(), &m_device, property,
+                                               reinterpret_cast<const BYTE*>(text.c_str()), bytes)
                ? S_OK
                : LastErrorResult();
 }
 
-HRESULT CDemoDevice::Remove()
+HRESULT RegisteredDevice::Remove()
 {
     if (!m_registered)
         return S_OK;
