@@ -41,17 +41,22 @@ wine_xvfb_start() {
   echo "$display $pid"
 }
 
-# Ends DIR's Xvfb once its wineserver has ended and none has started since.
+# Ends DIR's Xvfb once its wineserver has ended and none has started since; leaves it alone
+# once the session has another display.
 wine_session_watch() {
-  local dir="$1" xvfb="$2" lock
-  while :; do
+  local dir="$1" xvfb="$2" lock display pid
+  while kill -0 "$xvfb" 2>/dev/null; do
     wineserver -w
     exec {lock}>"$dir/wine-session.lock"
     flock "$lock"
+    pid=""
+    [ -f "$dir/wine-session" ] && read -r display pid <"$dir/wine-session"
+    if [ "$pid" != "$xvfb" ]; then
+      return 0
+    fi
     if timeout 1 wineserver -w; then
       kill "$xvfb" 2>/dev/null
       rm -f "$dir/wine-session"
-      flock -u "$lock"
       return 0
     fi
     flock -u "$lock"
