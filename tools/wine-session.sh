@@ -8,6 +8,7 @@
 # same, so no test sees the size of a real screen. Sessions are shared: a test program started by
 # CTest alone joins the session of the shell that ran CTest, or starts one that every later program
 # joins. A session ends by itself once no Wine process has run for a while.
+wine_session_script="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-session.sh"
 . "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
 
 wine_session_linger=30     # seconds the wineserver waits for another Wine process
@@ -107,7 +108,11 @@ wine_session_open() {
     return 1
   fi
   if [ -n "$new_xvfb" ]; then
-    (wine_session_watch "$dir" "$xvfb" </dev/null >/dev/null 2>&1 &)
+    # A bash of its own, not a forked subshell: a fork would keep the copies bash makes of the
+    # caller's output while a redirection is in force, and with them CTest's pipe, open. Outside
+    # the caller's process tree, so that a test's time-out does not end it.
+    (setsid bash -c '. "$0" && wine_session_watch "$1" "$2"' "$wine_session_script" "$dir" "$xvfb" \
+       </dev/null >/dev/null 2>&1 &)
   fi
 }
 
