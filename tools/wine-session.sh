@@ -42,11 +42,16 @@ wine_xvfb_start() {
   echo "$display $pid"
 }
 
+# True while PID is still an Xvfb (a process id can be reused once its process has ended).
+wine_xvfb_alive() {
+  [ "$1" != 0 ] && [ "$(cat "/proc/$1/comm" 2>/dev/null)" = Xvfb ]
+}
+
 # Ends DIR's Xvfb once its wineserver has ended and none has started since; leaves it alone
 # once the session has another display.
 wine_session_watch() {
   local dir="$1" xvfb="$2" lock display pid
-  while kill -0 "$xvfb" 2>/dev/null; do
+  while wine_xvfb_alive "$xvfb"; do
     wineserver -w
     exec {lock}>"$dir/wine-session.lock"
     flock "$lock"
@@ -76,13 +81,13 @@ wine_session_open() {
     if [ -n "$want" ]; then
       [ "$display" = "$want" ] && join=1
     else
-      [ "$xvfb" != 0 ] && kill -0 "$xvfb" 2>/dev/null && join=1
+      wine_xvfb_alive "$xvfb" && join=1
     fi
     if [ -z "$join" ]; then
       # Wine's background processes are bound to the old display: they go with it.
       wineserver -k >/dev/null 2>&1 || true
       wineserver -w
-      [ "$xvfb" != 0 ] && kill "$xvfb" 2>/dev/null
+      wine_xvfb_alive "$xvfb" && kill "$xvfb" 2>/dev/null
       rm -f "$state"
       display=""
       xvfb=0
@@ -169,9 +174,8 @@ wine_session_stop() {
     read -r display xvfb <"$dir/wine-session"
     rm -f "$dir/wine-session"
   fi
-  if [ "$xvfb" != 0 ]; then
+  if wine_xvfb_alive "$xvfb"; then
     kill "$xvfb" 2>/dev/null || true
   fi
-  wine_session_started="" # DIR of the session this shell started
-wine_session_opened=""  # set by wine_session_open when it started the display or the server
+  wine_session_started=""
 }
