@@ -16,4 +16,9 @@ set(CPACK_PACKAGE_FILE_NAME Orvane-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 # Symbols off; headers, relocations and resources stay as built.
 set(CPACK_STRIP_FILES ON)
+# Where cpack puts the zip, for tools/package.sh: the name comes from here, not from parsing
+# CPack's generated configuration. Written before include(CPack), which leaves the source
+# package's name in CPACK_PACKAGE_FILE_NAME.
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/package-file.txt
+     CONTENT "${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.zip\n")
 include(CPack)

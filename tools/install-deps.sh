@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Orvane need.
-# Safe to re-run: it only calls apt-get when something is missing.
+# Installs the Debian packages that building, running, testing, packaging and benchmarking Orvane
+# need, without recommended packages: everything a script or test uses is named here.
+# Safe to re-run: it only calls apt-get when something is missing, and says nothing otherwise.
 set -euo pipefail
 
 packages=(
   cmake
+  make
   g++-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64
   wine
   wine64
+  # The Wine prefix recipe's fonts (tools/wine-prefix.sh); wine only recommends fonts-wine.
+  fonts-wine
+  fonts-dejavu-core
   xvfb
   xauth
   x11-utils
@@ -16,6 +21,8 @@ packages=(
   googletest
   python3
   zip
+  git
+  procps
 )
 
 missing=()

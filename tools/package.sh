@@ -3,11 +3,10 @@
 # its version record and manifest), README.md and LICENSE.
 set -euo pipefail
 . "$(dirname "$0")/build-tree.sh"
-cmake --build "$build" -j 2 --target Orvane
+cmake --build "$build" -j "$jobs" --target Orvane
 (cd "$build" && cpack --config CPackConfig.cmake >/dev/null)
 
-version="$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")"
-zip="$build/package/Orvane-$version-win64.zip"
+zip="$(cat "$build/package-file.txt")"
 # Refuse a zip that lacks any of its three files.
 python3 - "$zip" <<'PY'
 import sys, zipfile

@@ -3,23 +3,24 @@
 # Without one, it plays a short demonstration on a virtual display: device broadcasts sent to
 # the window as the system sends them, and a user's commands through the menus. A screenshot and
 # the log, saved through the program's own File > Save As, land in BUILD_DIR/demo/.
+# The program and the demonstration run in a Wine session of their own (BUILD_DIR/demo-session),
+# apart from the tests'.
 set -euo pipefail
 . "$(dirname "$0")/build-tree.sh"
+. "$root/tools/wine-session.sh"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  cmake --build "$build" -j 2 --target Orvane
-  . "$root/tools/wine-session.sh"
+  cmake --build "$build" -j "$jobs" --target Orvane
   trap wine_session_stop EXIT
-  wine_session_start "$build"
+  wine_session_start "$build/demo-session" "$DISPLAY"
   echo "Running $build/bin/Orvane.exe (DISPLAY=$DISPLAY)"
   wine "$build/bin/Orvane.exe"
   exit 0
 fi
 
-cmake --build "$build" -j 2 --target orvane_demo
-. "$root/tools/demo-session.sh"
+cmake --build "$build" -j "$jobs" --target orvane_demo
 trap wine_session_stop EXIT
-demo_session_start "$build"
+wine_session_start "$build/demo-session"
 
 out="$build/demo"
 mkdir -p "$out"

@@ -4,13 +4,12 @@
 # display, inside a Wine desktop, from the running program.
 set -euo pipefail
 . "$(dirname "$0")/build-tree.sh"
-cmake --build "$build" -j 2 --target orvane_demo
+cmake --build "$build" -j "$jobs" --target orvane_demo
 
-. "$root/tools/demo-session.sh"
+. "$root/tools/wine-session.sh"
 trap wine_session_stop EXIT
-# Always a virtual display of our own: a real one would show whatever else is on it.
-unset DISPLAY
-demo_session_start "$build"
+# Always a virtual display of the session's own: a real one would show whatever else is on it.
+wine_session_start "$build/demo-session"
 
 mkdir -p "$root/docs"
 wine "$build/bin/orvane_demo.exe" screenshots "$(winepath -w "$root/docs")"

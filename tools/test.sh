@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# Builds Orvane and every test, then runs them all under Wine. Exits non-zero when any test fails.
+# Builds Orvane and its tests, then runs them all under Wine. Exits non-zero when any test fails.
+# Arguments go to CTest (for example -R LogFont). The benchmark (bench/run.sh) and the
+# demonstration (tools/run.sh) are built and run by their own commands.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-# ORVANE_BUILD_DIR lets several work trees or people share the machine; default build/.
-build="${ORVANE_BUILD_DIR:-$root/build}"
-
-"$root/tools/install-deps.sh"
-cmake --preset mingw -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j 2
+. "$(dirname "$0")/build-tree.sh"
+cmake --build "$build" -j "$jobs"
 
 . "$root/tools/wine-session.sh"
 trap wine_session_stop EXIT
 wine_session_start "$build"
 
-ctest --test-dir "$build" --output-on-failure --timeout 300 -j 2 "$@"
+ctest --test-dir "$build" --output-on-failure -j "$jobs" "$@"
