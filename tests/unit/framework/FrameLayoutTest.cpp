@@ -35,6 +35,9 @@ protected:
     {
         if (frame.IsWindow())
             frame.DestroyWindow();
+        // A destroyed top-level frame posts WM_QUIT, which would end the next test's modal loop.
+        MSG quit;
+        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     }
 
     RECT ClientInFrame() const
