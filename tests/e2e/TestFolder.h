@@ -1,34 +1,52 @@
 #pragma once
-// A folder of the test's own under the system's temporary folder, unique per run and per
-// test, removed with everything in it when the object goes; and the file reads the saving
-// tests compare with.
+// A new folder under the temporary folder, removed with everything in it at the end; and the
+// whole-file read the saving tests compare with.
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 class TestFolder
 {
 public:
-    TestFolder();
+    // Unique per process, per folder of the process, and per run under a recycled process id.
+    TestFolder()
+    {
+        static std::atomic<unsigned> sequence{0};
+        const auto path = std::filesystem::temp_directory_path(m_error) /
+                          (L"orvane-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                           std::to_wstring(++sequence) + L"-" + std::to_wstring(::GetTickCount64()));
+        if (!m_error && std::filesystem::create_directory(path, m_error))
+            m_path = path.wstring();
+    }
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
-    ~TestFolder();
+    ~TestFolder() { std::filesystem::remove_all(m_path, m_error); }
 
-    // False when the folder could not be created; Path() is then empty.
-    [[nodiscard]] bool IsValid() const noexcept { return !m_path.empty(); }
-    [[nodiscard]] const std::wstring& Path() const noexcept { return m_path; }
-    // The full path of name inside the folder.
-    [[nodiscard]] std::wstring File(const wchar_t* name) const;
-    // The names of everything in the folder, sorted.
-    [[nodiscard]] std::vector<std::wstring> Names() const;
+    [[nodiscard]] bool IsValid() const { return !m_path.empty(); }
+    [[nodiscard]] const std::wstring& Path() const { return m_path; }
+    [[nodiscard]] std::wstring File(const std::wstring& name) const { return m_path + L"\\" + name; }
+    [[nodiscard]] std::vector<std::wstring> Names() const // sorted
+    {
+        std::vector<std::wstring> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path, m_error))
+            names.push_back(entry.path().filename().wstring());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
 private:
     std::wstring m_path;
+    mutable std::error_code m_error;
 };
 
-// The whole content of the file at path; false (with the last error) when it cannot be read.
-bool ReadFileBytes(const std::wstring& path, std::string& bytes);
-
-// The bytes of text as UTF-16 little-endian, two per code unit, low byte first.
-std::string Utf16LeBytes(const std::wstring& text);
+inline std::string FileBytes(const std::wstring& path) // empty when unreadable
+{
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
