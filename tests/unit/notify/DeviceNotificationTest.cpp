@@ -41,14 +41,9 @@ protected:
 };
 } // namespace
 
-TEST_F(DeviceNotificationTest, NullRecipientIsInvalidArgument)
+TEST_F(DeviceNotificationTest, OneRegistrationAtATimeForAWindow)
 {
     EXPECT_EQ(m_notification.Register(nullptr), E_INVALIDARG);
-    EXPECT_EQ(m_notification.m_hDevNotify, nullptr);
-}
-
-TEST_F(DeviceNotificationTest, SecondRegistrationIsRefusedAndKeepsTheOpenOne)
-{
     ASSERT_EQ(m_notification.Register(m_window), S_OK);
     const HDEVNOTIFY open = m_notification.m_hDevNotify;
     ASSERT_NE(open, nullptr);
@@ -65,14 +60,14 @@ TEST_F(DeviceNotificationTest, WindowAndOtherHandleGetTheirFlagsAndAnAllClassesF
     EXPECT_EQ(m_notification.Register(m_window), HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED));
     EXPECT_EQ(m_notification.m_hDevNotify, nullptr);
     EXPECT_EQ(g_registerSeen.recipient, m_window);
-    EXPECT_EQ(g_registerSeen.flags, 4u); // DEVICE_NOTIFY_WINDOW_HANDLE | ALL_INTERFACE_CLASSES
-    EXPECT_EQ(g_registerSeen.filter.dbcc_size, 32u);
+    EXPECT_EQ(g_registerSeen.flags, DEVICE_NOTIFY_WINDOW_HANDLE | DEVICE_NOTIFY_ALL_INTERFACE_CLASSES);
+    EXPECT_EQ(g_registerSeen.filter.dbcc_size, sizeof(DEV_BROADCAST_DEVICEINTERFACE_W));
     EXPECT_EQ(g_registerSeen.filter.dbcc_devicetype, static_cast<DWORD>(DBT_DEVTYP_DEVICEINTERFACE));
 
     HANDLE event = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
     m_notification.Register(event);
     ::CloseHandle(event);
-    EXPECT_EQ(g_registerSeen.flags, 5u); // the service-handle flag instead
+    EXPECT_EQ(g_registerSeen.flags, DEVICE_NOTIFY_SERVICE_HANDLE | DEVICE_NOTIFY_ALL_INTERFACE_CLASSES);
 }
 
 TEST_F(DeviceNotificationTest, FailedUnregisterKeepsTheHandleAndTheDestructorKeepsTheLastError)
