@@ -1,6 +1,5 @@
-// What reaches the log: device-change broadcasts from another process as time-stamped entries
-// with their detail lines in order, the status lines of Notifications > Device as entries of
-// their own; and nothing the user types.
+// What reaches the log: broadcasts from another process as time-stamped entries with their details,
+// the status lines of Notifications > Device as entries of their own, and nothing the user types.
 #include "OrvaneTest.h"
 
 TEST_F(OrvaneTest, BroadcastsLandAsTimeStampedEntriesWithTheirDetailsInOrder)
@@ -74,8 +73,9 @@ TEST_F(OrvaneTest, NotificationsDeviceTogglesItsMarkAndLogsAStatusEntry)
 TEST_F(OrvaneTest, TheLogRefusesTyping)
 {
     const std::wstring before = LogText();
-    for (const auto& [message, key] : {std::pair{WM_CHAR, WPARAM{'x'}}, {WM_CHAR, WPARAM{'\b'}}, {WM_KEYDOWN, WPARAM{VK_DELETE}}})
-        ASSERT_TRUE(::PostMessageW(m_orvane.View(), message, key, 1));
+    HWND view = m_orvane.View();
+    ASSERT_TRUE(::PostMessageW(view, WM_CHAR, 'x', 1) && ::PostMessageW(view, WM_CHAR, '\b', 1) &&
+                ::PostMessageW(view, WM_KEYDOWN, VK_DELETE, 1));
     ASSERT_TRUE(m_orvane.Sync());
     EXPECT_EQ(LogText(), before);
     EXPECT_FALSE(IsModified());

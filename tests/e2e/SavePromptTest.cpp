@@ -72,7 +72,8 @@ TEST_P(SavePrompt, TheAnswerDecides)
         HWND dialog = WaitForSaveDialog();
         ASSERT_NE(dialog, nullptr) << "Yes without a remembered name asked for none";
         EXPECT_EQ(ProposedFileName(dialog), L"Orvane.txt");
-        ASSERT_TRUE(answer == Yes ? SaveUnderName(dialog, path, kDialogWaitMs) : CancelSaveDialog(dialog, kDialogWaitMs));
+        ASSERT_TRUE(answer == Yes ? SaveUnderName(dialog, path, kDialogWaitMs)
+                                  : CancelSaveDialog(dialog, kDialogWaitMs));
     }
 
     const bool goesOn = answer != Cancel && answer != YesThenCancelTheDialog;

@@ -3,7 +3,6 @@
 // whole-file read the saving tests compare with.
 #include <windows.h>
 
-#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -31,12 +30,11 @@ public:
     [[nodiscard]] bool IsValid() const { return !m_path.empty(); }
     [[nodiscard]] const std::wstring& Path() const { return m_path; }
     [[nodiscard]] std::wstring File(const std::wstring& name) const { return m_path + L"\\" + name; }
-    [[nodiscard]] std::vector<std::wstring> Names() const // sorted
+    [[nodiscard]] std::vector<std::wstring> Names() const
     {
         std::vector<std::wstring> names;
         for (const auto& entry : std::filesystem::directory_iterator(m_path, m_error))
             names.push_back(entry.path().filename().wstring());
-        std::sort(names.begin(), names.end());
         return names;
     }
 

@@ -89,7 +89,8 @@ TEST(AppMessageBox, TextAndIconFollowTheCode)
         {static_cast<HRESULT>(0xE0001234), 0, MB_OK, L"Unable to save the file. (0xE0001234)", MB_ICONERROR},
         {S_FALSE, 0, MB_OK, L"Unable to save the file.", MB_ICONWARNING},
         {HRESULT_FROM_WIN32(107), 0, MB_OK, L"Unable to save the file.\n\n" + withInsert, MB_ICONERROR},
-        {E_FAIL, 0, MB_ICONQUESTION, L"Unable to save the file.\n\n" + SystemText(0x80004005) + L" (0x80004005)", MB_ICONQUESTION},
+        {E_FAIL, 0, MB_ICONQUESTION, L"Unable to save the file.\n\n" + SystemText(E_FAIL) + L" (0x80004005)",
+         MB_ICONQUESTION},
     };
     const CImportPatch patch("user32.dll", "MessageBoxW", reinterpret_cast<const void*>(&SeeBox));
     ASSERT_TRUE(patch.IsActive());

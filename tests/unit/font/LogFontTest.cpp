@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 TEST(LogFont, FaceAndSizeFollowTheReportedWindowsVersion)
@@ -30,11 +32,8 @@ TEST(LogFont, FaceAndSizeFollowTheReportedWindowsVersion)
                                      &startup, &started));
         const unique_handle process(started.hProcess), thread(started.hThread);
         ASSERT_EQ(::WaitForSingleObject(process.get(), 30000), WAIT_OBJECT_0);
-        char report[64] = {};
-        FILE* file = _wfopen(output.c_str(), L"rb");
-        ASSERT_NE(file, nullptr);
-        fread(report, 1, sizeof(report) - 1, file);
-        fclose(file);
-        EXPECT_STREQ(report, expected) << "reported as " << std::string(version, version + wcslen(version));
+        std::string report;
+        std::getline(std::ifstream(std::filesystem::path(output)), report);
+        EXPECT_EQ(report, expected) << "reported as " << std::string(version, version + wcslen(version));
     }
 }

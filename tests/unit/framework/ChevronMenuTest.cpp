@@ -14,22 +14,9 @@ namespace
 class ChevronFrame : public CFrameWindowImpl<ChevronFrame>
 {
 public:
+    ChevronFrame() { m_pChevronCommandBar = &bar; }
     CCommandBarCtrl bar;
     std::vector<HMENU> offered;
-
-    bool CreateWithBars()
-    {
-        if (Create(nullptr, RECT{0, 0, 150, 200}, L"chevron", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN) == nullptr ||
-            bar.Create(m_hWnd, WS_CHILD | WS_VISIBLE | TBSTYLE_LIST | TBSTYLE_FLAT | CCS_NODIVIDER | CCS_NORESIZE |
-                                   CCS_NOPARENTALIGN) == nullptr ||
-            !bar.AttachMenu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))))
-            return false;
-        m_pChevronCommandBar = &bar;
-        m_hWndReBar = frame_bars::CreateReBar(m_hWnd, WS_CHILD | WS_VISIBLE | RBS_VARHEIGHT, ATL_IDW_TOOLBAR);
-        const bool added = frame_bars::AddReBarBand(m_hWndReBar, bar, false);
-        UpdateLayout();
-        return added;
-    }
 
     BOOL ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD = 0)
     {
@@ -48,7 +35,14 @@ public:
 TEST(ChevronMenu, OpenedTwiceLeavesTheMenuBarItsPopups)
 {
     ChevronFrame frame;
-    ASSERT_TRUE(frame.CreateWithBars());
+    ASSERT_NE(frame.Create(nullptr, RECT{0, 0, 150, 200}, L"chevron", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN), nullptr);
+    ASSERT_NE(frame.bar.Create(frame, WS_CHILD | WS_VISIBLE | TBSTYLE_LIST | TBSTYLE_FLAT | CCS_NODIVIDER |
+                                          CCS_NORESIZE | CCS_NOPARENTALIGN),
+              nullptr);
+    ASSERT_TRUE(frame.bar.AttachMenu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))));
+    frame.m_hWndReBar = frame_bars::CreateReBar(frame, WS_CHILD | WS_VISIBLE | RBS_VARHEIGHT, ATL_IDW_TOOLBAR);
+    ASSERT_TRUE(frame_bars::AddReBarBand(frame.m_hWndReBar, frame.bar, false));
+    frame.UpdateLayout();
     frame.ShowWindow(SW_SHOWNOACTIVATE);
     HMENU menu = frame.bar.GetMenu();
     const std::vector<HMENU> popups = {::GetSubMenu(menu, 0), ::GetSubMenu(menu, 1), ::GetSubMenu(menu, 2),

@@ -27,20 +27,6 @@ public:
         return result;
     }
 
-    // Runs this thread's messages until done() holds; false after timeoutMs.
-    static bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
-    {
-        const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-        for (MSG msg; !done(); ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT))
-        {
-            if (::GetTickCount64() > deadline)
-                return false;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-                ::DispatchMessageW(&msg);
-        }
-        return true;
-    }
-
 private:
     static inline std::function<void(HWND)> s_script;
     static inline ULONGLONG s_deadline = 0;

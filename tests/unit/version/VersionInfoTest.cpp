@@ -5,15 +5,6 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
-CString Value(const CVersionInfo& info, const wchar_t* key)
-{
-    CString value(L"<untouched>");
-    return info.GetStringValue(key, value) ? value : CString(L"<failed>");
-}
-} // namespace
-
 TEST(VersionInfo, FirstTranslationOnlyTrimmedAndTheAboutLinesFromIt)
 {
     wchar_t path[MAX_PATH] = {};
@@ -21,11 +12,15 @@ TEST(VersionInfo, FirstTranslationOnlyTrimmedAndTheAboutLinesFromIt)
     dll = dll.substr(0, dll.find_last_of(L'\\') + 1) + L"VersionRecordMultilingual.dll";
     CVersionInfo info;
     ASSERT_TRUE(info.Load(dll.c_str()));
+    auto text = [&info](const wchar_t* key) {
+        CString value;
+        return info.GetStringValue(key, value) ? value : CString(L"<failed>");
+    };
     EXPECT_EQ(info.GetTranslationCount(), 2u);
-    EXPECT_EQ(Value(info, L"OnlyFirst"), CString(L"erste"));
-    EXPECT_EQ(Value(info, L"OnlySecond"), CString(L"<failed>"));
-    EXPECT_EQ(Value(info, L"LegalCopyright"), CString(L"Copyright (C) 2026\tTest makers"));
-    EXPECT_EQ(Value(info, L"Blank"), CString(L""));
+    EXPECT_EQ(text(L"OnlyFirst"), CString(L"erste"));
+    EXPECT_EQ(text(L"OnlySecond"), CString(L"<failed>"));
+    EXPECT_EQ(text(L"LegalCopyright"), CString(L"Copyright (C) 2026\tTest makers"));
+    EXPECT_EQ(text(L"Blank"), CString(L""));
     CString description, version;
     ASSERT_TRUE(FormatAboutDescription(info, description));
     FormatAboutVersion(info, version);
