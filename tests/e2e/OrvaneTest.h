@@ -101,7 +101,6 @@ protected:
         return dialog != nullptr && ProposedFileName(dialog) == L"Orvane.txt" &&
                SaveUnderName(dialog, path, kDialogWaitMs) && m_orvane.Sync();
     }
-    // No box or dialog open once everything posted so far has been handled.
     bool NothingOpenAfterSync() { return m_orvane.Sync() && !HasOpenDialog(m_orvane.ProcessId()); }
 
     OrvaneProcess m_orvane;

@@ -10,7 +10,6 @@
 
 namespace
 {
-// What the system itself says for a message id, without the line break at its end.
 std::wstring SystemText(DWORD messageId)
 {
     wchar_t text[512] = {};

@@ -18,12 +18,11 @@ TEST(LogFont, FaceAndSizeFollowTheReportedWindowsVersion)
     {
         const std::wstring name = std::wstring(L"log_font_probe_") + version + L".exe";
         const std::wstring probe = folder + name, output = probe + L".txt";
-        const std::wstring settings = L"Software\\Wine\\AppDefaults\\" + name;
         ASSERT_TRUE(::CopyFileW((folder + L"log_font_probe.exe").c_str(), probe.c_str(), FALSE));
+        const std::wstring settings = L"Software\\Wine\\AppDefaults\\" + name;
         ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, settings.c_str(), L"Version", REG_SZ, version,
                                     static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t))),
                   ERROR_SUCCESS);
-        // The probe writes its report into the file named on its command line.
         std::wstring commandLine = L"\"" + probe + L"\" \"" + output + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);

@@ -1,6 +1,6 @@
-// The modal dialog base, with a dialog class of the test's own over the program's About
-// template: the object owns its window from WM_INITDIALOG to the end, handled results reach the
-// sender, unhandled messages get the default processing, and no exception leaves the procedure.
+// The modal dialog base, with a class of the test's own over the About template: the object owns its
+// window from WM_INITDIALOG to the end, handled results reach the sender, unhandled messages get
+// the default processing, and no exception leaves the procedure.
 #include "framework/DialogImpl.h"
 #include "framework/ModalDialogScript.h"
 #include "res/resource.h"

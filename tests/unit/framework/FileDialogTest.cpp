@@ -20,10 +20,17 @@ TEST(ShellFileSaveDialog, TheTypedPathComesBackIntoABufferThatHoldsIt)
         CShellFileSaveDialog dialog;
         ASSERT_EQ(dialog.Create(), S_OK);
         EXPECT_EQ(dialog.SetFileName(L"Orvane.txt"), S_OK);
-        EXPECT_EQ(dialog.SetOptions(FOS_OVERWRITEPROMPT | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST), S_OK);
-        // The file-name field (edt1) shows the proposed name; the path typed over it, then Save.
+        // The path typed over the visible edit that shows the proposed name, wherever the dialog
+        // keeps it, then Save.
         auto typeAndSave = [&](HWND window) {
-            ::SetDlgItemTextW(window, 1152, typed.c_str());
+            ::EnumChildWindows(window, [](HWND child, LPARAM text) -> BOOL {
+                wchar_t className[8] = {}, showing[16] = {};
+                ::GetClassNameW(child, className, 8);
+                ::GetWindowTextW(child, showing, 16);
+                const bool field = _wcsicmp(className, L"Edit") == 0 && ::IsWindowVisible(child) &&
+                                   wcscmp(showing, L"Orvane.txt") == 0;
+                return !(field && ::SetWindowTextW(child, reinterpret_cast<const wchar_t*>(text)));
+            }, reinterpret_cast<LPARAM>(typed.c_str()));
             ::PostMessageW(window, WM_COMMAND, IDOK, 0);
         };
         shown = static_cast<HRESULT>(CModalDialogScript::Run(

@@ -1,8 +1,7 @@
 #pragma once
-// Drives a modal dialog from inside its own message loop: a thread timer waits until the dialog
-// is on screen and hands it once to a script, which reads and ends it as a user would. A dialog
-// still open after the time limit is ended with kTimedOut, so a broken close path fails the test
-// instead of hanging it.
+// Drives a modal dialog from inside its own loop: a thread timer hands the dialog on screen once to a
+// script, which reads and ends it as a user would. A dialog still open after the time limit is
+// ended with kTimedOut, so that a broken close path fails the test instead of hanging it.
 #include <windows.h>
 
 #include <functional>

@@ -1,5 +1,4 @@
-// Writes the log font this system gets into the file named by its argument: face, height and
-// the screen's DPI.
+// Writes the log font this system gets into the file named by its argument: face, height, DPI.
 #include "log/LogFont.h"
 
 #include <cstdio>
