@@ -1,214 +1,117 @@
-// The question that guards unsaved lines: asked on closing, on File > Exit and when the session
-// ends, with each answer doing what it says.
-#include "OrvaneUserTest.h"
-#include "SaveDialogDriver.h"
+// The question that guards unsaved lines, asked by everything that would drop them: the close
+// box, File > Exit, File > New and the end of the session. Yes saves first (asking for a name,
+// since none is remembered) and goes on only once the save is done; No goes on without saving;
+// Cancel keeps everything. With nothing unsaved nothing is asked.
+#include "OrvaneTest.h"
 #include "Wait.h"
 #include "WindowQuery.h"
-#include "resource.h"
 
-#include <atomic>
-#include <thread>
+#include <future>
 
 namespace
 {
-class SavePrompt : public OrvaneUserTest
+enum Trigger { Close, Exit, New, SessionEnd };
+enum Answer { Yes, YesThenCancelTheDialog, No, Cancel, NothingToAsk };
+
+class SavePrompt : public OrvaneTest, public ::testing::WithParamInterface<std::tuple<Trigger, Answer>>
 {
-protected:
-    // Adds a line, then asks the frame to close: the prompt is the program's answer.
-    bool CloseWithUnsavedLine()
-    {
-        return SendOneEvent() && ::PostMessageW(m_orvane.Frame(), WM_CLOSE, 0, 0);
-    }
 };
 
-// WM_QUERYENDSESSION sent from a thread of its own, since the program answers only once its
-// question has been answered here.
-class EndSessionQuery
+std::string FlowName(const ::testing::TestParamInfo<std::tuple<Trigger, Answer>>& info)
 {
-public:
-    explicit EndSessionQuery(HWND frame)
-        : m_thread([this, frame] {
-              DWORD_PTR result = 0;
-              m_sent = ::SendMessageTimeoutW(frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
-                                             2 * kDialogWaitMs, &result) != 0;
-              m_result = result;
-              m_done = true;
-          })
-    {
-    }
-    EndSessionQuery(const EndSessionQuery&) = delete;
-    EndSessionQuery& operator=(const EndSessionQuery&) = delete;
-    ~EndSessionQuery() { m_thread.join(); }
-
-    bool WaitForAnswer(LRESULT& result)
-    {
-        if (!WaitUntil([this] { return m_done.load(); }, 2 * kDialogWaitMs) || !m_sent)
-            return false;
-        result = static_cast<LRESULT>(m_result.load());
-        return true;
-    }
-
-private:
-    std::atomic<bool> m_done{false};
-    std::atomic<bool> m_sent{false};
-    std::atomic<DWORD_PTR> m_result{0};
-    std::thread m_thread;
-};
+    const char* const triggers[] = {"Close", "Exit", "New", "SessionEnd"};
+    const char* const answers[] = {"Yes", "YesThenCancelTheDialog", "No", "Cancel", "NothingToAsk"};
+    return std::string(triggers[std::get<0>(info.param)]) + "_" + answers[std::get<1>(info.param)];
+}
 } // namespace
 
-TEST_F(SavePrompt, AsksTheQuestionTitledOrvaneCentredOverTheFrame)
+TEST_P(SavePrompt, TheAnswerDecides)
 {
-    // Off the screen's centre, so that a box centred on the screen cannot pass for one centred
-    // over the frame.
-    ASSERT_TRUE(::SetWindowPos(m_orvane.Frame(), nullptr, 30, 40, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE));
-    ASSERT_TRUE(SendOneEvent());
-    MessageBoxInfo box;
-    for (int attempt = 0; attempt < kActivationAttempts; ++attempt)
+    const auto [trigger, answer] = GetParam();
+    HWND frame = m_orvane.Frame();
+    // Off the screen's centre, so that a box centred on the screen cannot pass.
+    ASSERT_TRUE(::SetWindowPos(frame, nullptr, 30, 40, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE));
+    const std::wstring header = LogText();
+    ASSERT_TRUE(answer == NothingToAsk || SendOneEvent());
+    const std::wstring log = LogText();
+
+    // The session's end is a question sent to the frame, answered once ours is.
+    std::future<LRESULT> sessionEnd;
+    if (trigger == SessionEnd)
     {
-        ASSERT_TRUE(BringFrameToFront());
-        ASSERT_TRUE(::PostMessageW(m_orvane.Frame(), WM_CLOSE, 0, 0));
-        ASSERT_TRUE(WaitForBox(box)) << "closing with an unsaved line asked nothing";
-        if (box.owner == m_orvane.Frame())
-            break;
-        ASSERT_TRUE(PressMessageBoxButton(box.window, IDCANCEL, kDialogWaitMs));
+        sessionEnd = std::async(std::launch::async, [frame] {
+            DWORD_PTR allowed = 0;
+            return ::SendMessageTimeoutW(frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                         2 * kDialogWaitMs, &allowed) ? static_cast<LRESULT>(allowed) : -1;
+        });
+    }
+    else
+    {
+        ASSERT_TRUE(trigger == Close ? ::PostMessageW(frame, WM_CLOSE, 0, 0)
+                                     : PostCommand(trigger == Exit ? ID_APP_EXIT : ID_FILE_NEW));
     }
 
-    EXPECT_EQ(box.text, kSaveQuestion);
-    EXPECT_EQ(box.title, L"Orvane");
-    EXPECT_EQ(box.icon, L"IDI_QUESTION");
-    EXPECT_EQ(box.ButtonIds(), (std::vector<int>{IDYES, IDNO, IDCANCEL}));
-    EXPECT_EQ(box.owner, m_orvane.Frame());
-    const RECT frame = WindowRect(m_orvane.Frame());
-    const LONG width = box.rect.right - box.rect.left;
-    const LONG height = box.rect.bottom - box.rect.top;
-    EXPECT_EQ(box.rect.left, frame.left + (frame.right - frame.left - width) / 2);
-    EXPECT_EQ(box.rect.top, frame.top + (frame.bottom - frame.top - height) / 2);
-    EXPECT_TRUE(PressMessageBoxButton(box.window, IDCANCEL, kDialogWaitMs));
+    const std::wstring path = m_folder.File(L"saved.txt");
+    if (answer != NothingToAsk)
+    {
+        MessageBoxInfo box;
+        ASSERT_TRUE(WaitForBox(box)) << "nothing asked about the unsaved line";
+        EXPECT_EQ(box.text, kSaveQuestion);
+        EXPECT_EQ(box.title, L"Orvane");
+        EXPECT_EQ(box.icon, L"IDI_QUESTION");
+        EXPECT_EQ(box.ButtonIds(), (std::vector<int>{IDYES, IDNO, IDCANCEL}));
+        EXPECT_EQ(box.owner, frame);
+        const RECT over = WindowRect(frame);
+        EXPECT_EQ(box.rect.left, over.left + (over.right - over.left - (box.rect.right - box.rect.left)) / 2);
+        EXPECT_EQ(box.rect.top, over.top + (over.bottom - over.top - (box.rect.bottom - box.rect.top)) / 2);
+        const int button = answer == No ? IDNO : answer == Cancel ? IDCANCEL : IDYES;
+        ASSERT_TRUE(PressMessageBoxButton(box.window, button, kDialogWaitMs));
+    }
+    if (answer == Yes || answer == YesThenCancelTheDialog)
+    {
+        HWND dialog = WaitForSaveDialog();
+        ASSERT_NE(dialog, nullptr) << "Yes without a remembered name asked for none";
+        EXPECT_EQ(ProposedFileName(dialog), L"Orvane.txt");
+        ASSERT_TRUE(answer == Yes ? SaveUnderName(dialog, path, kDialogWaitMs)
+                                  : CancelSaveDialog(dialog, kDialogWaitMs));
+    }
+
+    const bool goesOn = answer != Cancel && answer != YesThenCancelTheDialog;
+    if (trigger == SessionEnd)
+    {
+        ASSERT_TRUE(WaitUntil([&] { return sessionEnd.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+                              2 * kDialogWaitMs));
+        EXPECT_EQ(sessionEnd.get(), goesOn ? TRUE : FALSE);
+    }
+    if (goesOn && (trigger == Close || trigger == Exit))
+    {
+        DWORD exitCode = 0;
+        ASSERT_TRUE(m_orvane.WaitForExit(exitCode)) << "the program did not end";
+        EXPECT_EQ(exitCode, 1u);
+    }
+    else
+    {
+        ASSERT_TRUE(NothingOpenAfterSync()); // and still running
+        const bool fresh = goesOn && trigger == New;
+        EXPECT_EQ(LogText(), fresh ? header : log);
+        EXPECT_EQ(IsModified(), answer != Yes && answer != NothingToAsk && !fresh) << "the unsaved mark";
+    }
+    // Exactly the log's UTF-16 units: no byte-order mark, nothing after the last CR LF.
+    EXPECT_EQ(m_folder.Names(), answer == Yes ? std::vector<std::wstring>{L"saved.txt"} : std::vector<std::wstring>{});
+    EXPECT_EQ(FileBytes(path), answer == Yes ? Utf16LeBytes(log) : "");
 }
 
-TEST_F(SavePrompt, CancelKeepsTheWindowTheLogAndTheMark)
+INSTANTIATE_TEST_SUITE_P(EveryWayToDropTheLog, SavePrompt,
+                         ::testing::Combine(::testing::Values(Close, Exit, New, SessionEnd),
+                                            ::testing::Values(Yes, YesThenCancelTheDialog, No, Cancel, NothingToAsk)),
+                         FlowName);
+
+// Another end of the session, or another close, while the question is open asks nothing more:
+// the session's end is refused and the close ignored, and the user's answer still decides.
+TEST_F(OrvaneTest, QuestionOpenRefusesTheSessionEndAndIgnoresAnotherClose)
 {
     ASSERT_TRUE(SendOneEvent());
-    const std::wstring before = LogText();
     ASSERT_TRUE(::PostMessageW(m_orvane.Frame(), WM_CLOSE, 0, 0));
-    ASSERT_TRUE(AnswerSavePrompt(IDCANCEL));
-
-    ASSERT_TRUE(NothingOpenAfterSync());
-    EXPECT_TRUE(m_orvane.IsRunning());
-    EXPECT_TRUE(::IsWindowVisible(m_orvane.Frame()));
-    EXPECT_EQ(LogText(), before);
-    bool modified = false;
-    ASSERT_TRUE(ReadModified(modified));
-    EXPECT_TRUE(modified);
-}
-
-TEST_F(SavePrompt, NoClosesWithExitCodeOne)
-{
-    ASSERT_TRUE(CloseWithUnsavedLine());
-    ASSERT_TRUE(AnswerSavePrompt(IDNO));
-    DWORD exitCode = 0;
-    ASSERT_TRUE(m_orvane.WaitForExit(exitCode));
-    EXPECT_EQ(exitCode, 1u);
-}
-
-TEST_F(SavePrompt, YesWithoutAPathAsksForOneProposingOrvaneTxtThenSavesTheLogAndCloses)
-{
-    ASSERT_TRUE(SendOneEvent());
-    const std::wstring log = LogText();
-    ASSERT_FALSE(log.empty());
-    ASSERT_TRUE(::PostMessageW(m_orvane.Frame(), WM_CLOSE, 0, 0));
-    ASSERT_TRUE(AnswerSavePrompt(IDYES));
-
-    HWND dialog = WaitForSaveDialog(m_orvane.ProcessId(), kDialogWaitMs);
-    ASSERT_NE(dialog, nullptr) << "Yes without a remembered path opened no save dialog";
-    EXPECT_EQ(ProposedFileName(dialog), L"Orvane.txt");
-    const std::wstring path = m_folder.File(L"closing.txt");
-    ASSERT_TRUE(SaveUnderName(dialog, path, kDialogWaitMs));
-
-    DWORD exitCode = 0;
-    ASSERT_TRUE(m_orvane.WaitForExit(exitCode)) << "the window stayed after a successful save";
-    EXPECT_EQ(exitCode, 1u);
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(path, bytes));
-    // The log's UTF-16 units, low byte first: no byte-order mark, nothing after the last CR LF.
-    EXPECT_EQ(bytes, Utf16LeBytes(log));
-}
-
-TEST_F(SavePrompt, CancellingTheSaveDialogAfterYesKeepsTheWindow)
-{
-    ASSERT_TRUE(CloseWithUnsavedLine());
-    ASSERT_TRUE(AnswerSavePrompt(IDYES));
-    HWND dialog = WaitForSaveDialog(m_orvane.ProcessId(), kDialogWaitMs);
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(CancelSaveDialog(dialog, kDialogWaitMs));
-
-    ASSERT_TRUE(NothingOpenAfterSync());
-    EXPECT_TRUE(m_orvane.IsRunning());
-    bool modified = false;
-    ASSERT_TRUE(ReadModified(modified));
-    EXPECT_TRUE(modified);
-    EXPECT_TRUE(m_folder.Names().empty());
-}
-
-TEST_F(SavePrompt, FileExitAsksLikeTheCloseBox)
-{
-    ASSERT_TRUE(SendOneEvent());
-    ASSERT_TRUE(PostCommand(ID_APP_EXIT));
-    ASSERT_TRUE(AnswerSavePrompt(IDCANCEL)) << "File > Exit with an unsaved line did not ask";
-    ASSERT_TRUE(NothingOpenAfterSync());
-    EXPECT_TRUE(m_orvane.IsRunning());
-
-    ASSERT_TRUE(PostCommand(ID_APP_EXIT));
-    ASSERT_TRUE(AnswerSavePrompt(IDNO));
-    DWORD exitCode = 0;
-    ASSERT_TRUE(m_orvane.WaitForExit(exitCode));
-    EXPECT_EQ(exitCode, 1u);
-}
-
-TEST_F(SavePrompt, FileExitWithNothingUnsavedEndsWithoutAsking)
-{
-    ASSERT_TRUE(PostCommand(ID_APP_EXIT));
-    DWORD exitCode = 0;
-    ASSERT_TRUE(m_orvane.WaitForExit(exitCode)) << "File > Exit on a fresh log did not end the program";
-    EXPECT_EQ(exitCode, 1u);
-}
-
-TEST_F(SavePrompt, SessionEndWithUnsavedLinesAsksAndCancelRefusesIt)
-{
-    ASSERT_TRUE(SendOneEvent());
-    EndSessionQuery query(m_orvane.Frame());
-    ASSERT_TRUE(AnswerSavePrompt(IDCANCEL)) << "the session's end did not ask about unsaved lines";
-    LRESULT result = TRUE;
-    ASSERT_TRUE(query.WaitForAnswer(result));
-    EXPECT_EQ(result, FALSE);
-    EXPECT_TRUE(m_orvane.IsRunning());
-}
-
-TEST_F(SavePrompt, SessionEndAnsweredNoIsAllowed)
-{
-    ASSERT_TRUE(SendOneEvent());
-    EndSessionQuery query(m_orvane.Frame());
-    ASSERT_TRUE(AnswerSavePrompt(IDNO));
-    LRESULT result = FALSE;
-    ASSERT_TRUE(query.WaitForAnswer(result));
-    EXPECT_EQ(result, TRUE);
-}
-
-TEST_F(SavePrompt, SessionEndWithNothingUnsavedIsAllowedWithoutAsking)
-{
-    EndSessionQuery query(m_orvane.Frame());
-    LRESULT result = FALSE;
-    ASSERT_TRUE(query.WaitForAnswer(result));
-    EXPECT_EQ(result, TRUE);
-    EXPECT_FALSE(HasOpenDialog(m_orvane.ProcessId()));
-}
-
-// A log-off query or another close that arrives while the question is open (their senders'
-// messages are dispatched inside its modal loop) asks nothing more: the query is refused, the
-// close ignored, and the open question still decides.
-TEST_F(SavePrompt, QuestionOpenRefusesTheSessionEndAndIgnoresAnotherClose)
-{
-    ASSERT_TRUE(CloseWithUnsavedLine());
     MessageBoxInfo box;
     ASSERT_TRUE(WaitForBox(box));
     DWORD_PTR answer = TRUE;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <utility>
 
 class CImportPatch
 {
@@ -32,11 +33,7 @@ public:
     }
     CImportPatch(const CImportPatch&) = delete;
     CImportPatch& operator=(const CImportPatch&) = delete;
-    ~CImportPatch()
-    {
-        if (m_slot != nullptr)
-            Write(m_original);
-    }
+    ~CImportPatch() { if (IsActive()) Write(m_original); }
 
     [[nodiscard]] bool IsActive() const noexcept { return m_slot != nullptr; }
     // The function the slot held before: a replacement that passes a call on must use it,
@@ -48,8 +45,7 @@ private:
     {
         DWORD protection = 0;
         ::VirtualProtect(m_slot, sizeof(*m_slot), PAGE_READWRITE, &protection);
-        void* previous = *m_slot;
-        *m_slot = value;
+        void* previous = std::exchange(*m_slot, value);
         ::VirtualProtect(m_slot, sizeof(*m_slot), protection, &protection);
         return previous;
     }

@@ -1,5 +1,6 @@
-// The modal dialog base with a dialog class of the test's own over the program's About
-// template: results, the object's window, default processing and exceptions.
+// The modal dialog base, with a class of the test's own over the About template: the object owns its
+// window from WM_INITDIALOG to the end, handled results reach the sender, unhandled messages get
+// the default processing, and no exception leaves the procedure.
 #include "DialogImpl.h"
 #include "ModalDialogScript.h"
 #include "resource.h"
@@ -11,14 +12,11 @@
 
 namespace
 {
-constexpr UINT kAnswer = WM_APP;    // handled, result 42
-constexpr UINT kThrow = WM_APP + 1; // the handler throws
-constexpr INT_PTR kClosedByOk = 77;
-
 class CProbeDialog : public CDialogImpl<CProbeDialog>
 {
 public:
     enum { IDD = IDD_ABOUTBOX };
+    static constexpr UINT kAnswer = WM_APP, kThrow = WM_APP + 1;
     LPARAM m_initParam = 0;
     HWND m_windowAtInit = nullptr;
 
@@ -36,46 +34,32 @@ public:
             return TRUE;
         case kThrow:
             throw std::bad_alloc();
-        case WM_COMMAND:
-            return LOWORD(wParam) == IDOK && EndDialog(kClosedByOk);
         default:
-            return FALSE;
+            return message == WM_COMMAND && LOWORD(wParam) == IDOK && EndDialog(77);
         }
     }
 };
+} // namespace
 
-// Runs a probe dialog with initParam; script sends it messages, then OK is pressed.
-INT_PTR RunProbe(CProbeDialog& dlg, LPARAM initParam, const std::function<void(HWND)>& script)
+TEST(DialogImpl, RunsOnItsOwnWindowAndContainsExceptions)
 {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LINK_CLASS};
     ::InitCommonControlsEx(&controls);
-    return CModalDialogScript::Run([&] { return dlg.DoModal(nullptr, initParam); }, [&](HWND dialog) {
-        script(dialog);
-        ::SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
-    });
-}
-} // namespace
-
-TEST(DialogImpl, RunsFromInitParamToEndDialogOnItsOwnWindow)
-{
     CProbeDialog dlg;
     HWND shown = nullptr;
-    EXPECT_EQ(RunProbe(dlg, 0x5EED, [&](HWND dialog) { shown = dialog; }), kClosedByOk);
+    LRESULT answer = 0, thrown = -1;
+    wchar_t caption[32] = {};
+    const INT_PTR result = CModalDialogScript::Run([&] { return dlg.DoModal(nullptr, 0x5EED); }, [&](HWND dialog) {
+        shown = dialog;
+        answer = ::SendMessageW(dialog, CProbeDialog::kAnswer, 0, 0);
+        ::SendMessageW(dialog, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(caption));
+        thrown = ::SendMessageW(dialog, CProbeDialog::kThrow, 0, 0);
+        ::SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(result, 77);
     EXPECT_EQ(dlg.m_initParam, 0x5EED);
     EXPECT_EQ(dlg.m_windowAtInit, shown);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
-}
-
-TEST(DialogImpl, HandledResultsReachTheSenderUnhandledGetDefaultsThrownAreContained)
-{
-    CProbeDialog dlg;
-    LRESULT answer = 0, thrown = -1;
-    wchar_t caption[32] = {};
-    RunProbe(dlg, 0, [&](HWND dialog) {
-        answer = ::SendMessageW(dialog, kAnswer, 0, 0);
-        ::SendMessageW(dialog, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(caption));
-        thrown = ::SendMessageW(dialog, kThrow, 0, 0);
-    });
     EXPECT_EQ(answer, 42);
     EXPECT_STREQ(caption, L"About Orvane");
     EXPECT_EQ(thrown, 0);

@@ -1,12 +1,11 @@
 #pragma once
-// Drives a modal dialog from inside its own message loop: a thread timer waits until the
-// dialog is on screen and hands it once to a script, which reads it and ends it as a user
-// would. A dialog still open after the time limit is ended with kTimedOut, so a broken
-// close path fails the test instead of hanging it.
+// Drives a modal dialog from inside its own loop: a thread timer hands the dialog on screen once to a
+// script, which reads and ends it as a user would. A dialog still open after the time limit is
+// ended with kTimedOut, so that a broken close path fails the test instead of hanging it.
 #include <windows.h>
 
-#include <cwchar>
 #include <functional>
+#include <string>
 #include <utility>
 
 class CModalDialogScript
@@ -27,36 +26,16 @@ public:
         return result;
     }
 
-    // Runs this thread's messages until done() holds; false after timeoutMs.
-    static bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
-    {
-        const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-        for (MSG msg; !done(); ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT))
-        {
-            if (::GetTickCount64() > deadline)
-                return false;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-                ::DispatchMessageW(&msg);
-        }
-        return true;
-    }
-
 private:
     static inline std::function<void(HWND)> s_script;
     static inline ULONGLONG s_deadline = 0;
 
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
     {
-        HWND dialog = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hWnd, LPARAM found) -> BOOL {
-            wchar_t className[8] = {};
-            ::GetClassNameW(hWnd, className, 8);
-            if (!::IsWindowVisible(hWnd) || wcscmp(className, L"#32770") != 0)
-                return TRUE;
-            *reinterpret_cast<HWND*>(found) = hWnd;
-            return FALSE;
-        }, reinterpret_cast<LPARAM>(&dialog));
-        if (dialog == nullptr)
+        HWND dialog = ::GetActiveWindow();
+        wchar_t className[8] = {};
+        if (dialog == nullptr || !::IsWindowVisible(dialog) || ::GetClassNameW(dialog, className, 8) == 0 ||
+            std::wstring(className) != L"#32770")
             return;
         if (::GetTickCount64() > s_deadline)
             ::EndDialog(dialog, kTimedOut);

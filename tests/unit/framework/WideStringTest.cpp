@@ -1,5 +1,5 @@
-// The formatter behind every log line and message: each conversion and width the program's
-// formats use, independent of the C runtime's printf mode.
+// The formatter behind every log line and message: each conversion, flag and width the
+// program's formats use, independent of the C runtime's printf mode.
 #include "WideString.h"
 
 #include <gtest/gtest.h>
@@ -45,36 +45,4 @@ TEST(WideFormat, EveryConversionAndWidth)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.actual, c.expected);
-}
-
-TEST(WideString, AppendFormatKeepsExistingText)
-{
-    CString text(L"A");
-    text.AppendFormat(L"%d", 5);
-    text.AppendFormat(L"%s", L"b");
-    EXPECT_EQ(text.Str(), L"A5b");
-}
-
-TEST(WideString, ReleaseBufferCutsAtFirstNul)
-{
-    CString text;
-    wcscpy(text.GetBuffer(10), L"abc");
-    text.ReleaseBuffer();
-    EXPECT_EQ(text.GetLength(), 3);
-}
-
-TEST(WideString, LoadStringReadsTheStringTableAndEmptiesOnAMissingId)
-{
-    CString text;
-    ASSERT_TRUE(text.LoadString(57345));
-    EXPECT_EQ(text.Str(), L"Ready");
-    EXPECT_FALSE(text.LoadString(9999));
-    EXPECT_TRUE(text.IsEmpty());
-}
-
-TEST(WideString, TrimRightWithSet)
-{
-    CString text(L"  value\r\n\t ");
-    text.TrimRight(L"\r\n\t ");
-    EXPECT_EQ(text.Str(), L"  value");
 }

@@ -2,7 +2,7 @@
 // bytes and no temporary file is left behind, unless it is the only copy of the new bytes.
 #include "WriteFileAtomically.h"
 #include "ImportPatch.h"
-#include "ScratchFolder.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup
     if (g_replaceError == 0)
         return g_replaceFile(replaced, replacement, backup, flags, nullptr, nullptr);
     g_temporaryPath = replacement;
-    g_temporaryBytes = ReadBytes(replacement);
+    g_temporaryBytes = FileBytes(replacement);
     if (g_replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT && backup == nullptr)
         ::DeleteFileW(replaced);
     if (g_replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
@@ -70,15 +70,15 @@ protected:
         g_replaceFile = m_replace.Original<decltype(&::ReplaceFileW)>();
         g_replaceError = 0;
         g_refused = Refused::None;
-        ASSERT_TRUE(WriteBytes(m_target, kOldBytes));
+        ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
     }
     void ExpectOnly(const std::string& bytes)
     {
-        EXPECT_EQ(ReadBytes(m_target), bytes);
+        EXPECT_EQ(FileBytes(m_target), bytes);
         EXPECT_EQ(m_folder.Names(), std::vector<std::wstring>{L"log.txt"});
     }
 
-    CScratchFolder m_folder;
+    TestFolder m_folder;
     std::wstring m_target = m_folder.File(L"log.txt");
     const CImportPatch m_replace{"kernel32.dll", "ReplaceFileW", reinterpret_cast<const void*>(&FailingReplace)};
     const CImportPatch m_move{"kernel32.dll", "MoveFileExW", reinterpret_cast<const void*>(&RefusingMove)};
@@ -128,7 +128,7 @@ TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneAndTheOnlyCopyOfTheNewB
         SCOPED_TRACE(testing::Message() << replaceError << " refused " << static_cast<int>(refused));
         g_replaceError = replaceError;
         g_refused = refused;
-        ASSERT_TRUE(WriteBytes(m_target, kOldBytes));
+        ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
         CString kept;
         const BOOL written = WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept);
         EXPECT_EQ(written ? 0u : ::GetLastError(), &target == &kNewBytes ? 0u : ERROR_SHARING_VIOLATION);
@@ -144,10 +144,10 @@ TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneAndTheOnlyCopyOfTheNewB
     EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     EXPECT_EQ(kept.GetString(), g_temporaryPath);
-    EXPECT_EQ(ReadBytes(g_temporaryPath), kNewBytes);
+    EXPECT_EQ(FileBytes(g_temporaryPath), kNewBytes);
     std::vector<std::string> contents;
     for (const std::wstring& name : m_folder.Names())
-        contents.push_back(ReadBytes(m_folder.File(name.c_str())));
+        contents.push_back(FileBytes(m_folder.File(name)));
     std::sort(contents.begin(), contents.end());
     EXPECT_EQ(contents, (std::vector<std::string>{kOldBytes, kNewBytes}));
 }

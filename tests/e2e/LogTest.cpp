@@ -1,0 +1,82 @@
+// What reaches the log: broadcasts from another process as time-stamped entries with their details,
+// the status lines of Notifications > Device as entries of their own, and nothing the user types.
+#include "OrvaneTest.h"
+
+TEST_F(OrvaneTest, BroadcastsLandAsTimeStampedEntriesWithTheirDetailsInOrder)
+{
+    const auto port = PortRecord(L"COM7");
+    const struct
+    {
+        UINT_PTR code;
+        LPARAM data;
+        const wchar_t* lines[2];
+    } events[] = {
+        {DBT_DEVICEARRIVAL, port.Address(), {L"DBT_DEVICEARRIVAL", L"  Port=COM7"}},
+        {DBT_MONITORCHANGE, MAKELPARAM(1920, 1024), {L"DBT_MONITORCHANGE: x=1920,y=1024"}},
+        {0x8007, 0, {L"UNKNOWN (32775)"}},
+    };
+    SYSTEMTIME before{}, after{};
+    ::GetLocalTime(&before);
+    std::vector<std::wstring> expected = LogLines();
+    const size_t header = expected.size();
+    for (const auto& event : events)
+    {
+        LRESULT result = 0;
+        ASSERT_TRUE(SendDeviceChange(m_orvane.Frame(), event.code, event.data, &result));
+        EXPECT_EQ(result, TRUE) << event.lines[0];
+        expected.insert(expected.end(), event.lines, event.lines + (event.lines[1] != nullptr ? 2 : 1));
+    }
+    ::GetLocalTime(&after);
+
+    const auto lines = LogLines();
+    ASSERT_EQ(lines.size(), expected.size());
+    ULONGLONG previous = ToComparableTime(before);
+    for (size_t at = header; at < lines.size(); ++at)
+    {
+        LogLine line;
+        ASSERT_TRUE(ParseLogLine(lines[at], line)) << "no prefix: " << lines[at].c_str();
+        EXPECT_EQ(line.text, expected[at]);
+        // An event's first line opens its entry with the time, read on another thread (so a
+        // tick either way is allowed); its details stand under it.
+        EXPECT_EQ(line.timestamped, expected[at][0] != L' ') << lines[at].c_str();
+        if (line.timestamped)
+        {
+            EXPECT_GE(ToComparableTime(line.time) + 20, previous) << lines[at].c_str();
+            EXPECT_LE(ToComparableTime(line.time), ToComparableTime(after) + 20) << lines[at].c_str();
+            previous = ToComparableTime(line.time);
+        }
+    }
+    EXPECT_TRUE(IsModified());
+}
+
+// Each choice marks or unmarks the item and adds one line; after an event that ended on an
+// indented detail line, the status line still opens an entry of its own.
+TEST_F(OrvaneTest, NotificationsDeviceTogglesItsMarkAndLogsAStatusEntry)
+{
+    for (const bool on : {true, false})
+    {
+        ASSERT_TRUE(SendDeviceChange(m_orvane.Frame(), DBT_DEVICEARRIVAL, PortRecord(L"COM3")));
+        const size_t count = LogLines().size();
+        ASSERT_TRUE(ChooseFromMenu(kNotificationsMenu, ID_NOTIFICATIONS_DEVICE));
+        ASSERT_TRUE(NothingOpenAfterSync()) << "the choice showed a box";
+        const auto lines = LogLines();
+        ASSERT_EQ(lines.size(), count + 1);
+        LogLine added;
+        ASSERT_TRUE(ParseLogLine(lines.back(), added));
+        EXPECT_TRUE(added.timestamped);
+        EXPECT_EQ(added.text, on ? L"Device notifications enabled." : L"Device notifications disabled.");
+        EXPECT_EQ(MenuTexts(kNotificationsMenu).front(), on ? L"&Device (marked)" : L"&Device");
+    }
+}
+
+// Read-only: typed characters, Backspace and Delete leave it as it is.
+TEST_F(OrvaneTest, TheLogRefusesTyping)
+{
+    const std::wstring before = LogText();
+    HWND view = m_orvane.View();
+    ASSERT_TRUE(::PostMessageW(view, WM_CHAR, 'x', 1) && ::PostMessageW(view, WM_CHAR, '\b', 1) &&
+                ::PostMessageW(view, WM_KEYDOWN, VK_DELETE, 1));
+    ASSERT_TRUE(m_orvane.Sync());
+    EXPECT_EQ(LogText(), before);
+    EXPECT_FALSE(IsModified());
+}

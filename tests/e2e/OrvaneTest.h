@@ -1,0 +1,118 @@
+#pragma once
+// Base of the end-to-end tests: a fresh Orvane.exe per test (killed at the end if still alive),
+// used as a person would use it, and a folder of the test's own for what a save leaves behind.
+#include "LogText.h"
+#include "MenuDriver.h"
+#include "MessageBoxDriver.h"
+#include "OrvaneProcess.h"
+#include "Records.h"
+#include "SaveDialogDriver.h"
+#include "TestFolder.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// The menu bar's buttons, left to right.
+enum MenuButton { kFileMenu, kNotificationsMenu, kViewMenu, kHelpMenu };
+// How long a box or dialog of the program may take to appear or to go away.
+inline constexpr DWORD kDialogWaitMs = 20000;
+inline constexpr wchar_t kSaveQuestion[] = L"Do you want to save the changes?";
+
+class OrvaneTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_orvane.Start() == S_OK && m_folder.IsValid()); }
+
+    // Posted as a menu would, not sent: a command may run a modal loop in its handler.
+    bool PostCommand(UINT id) { return ::PostMessageW(m_orvane.Frame(), WM_COMMAND, id, 0) != FALSE; }
+    bool ChooseFromMenu(int menuIndex, UINT id)
+    {
+        return m_menus.OpenWithClick(menuIndex) && m_menus.Highlight(id) && m_menus.ChooseHighlighted();
+    }
+    // The items of the popup at menuIndex as "text", with " (gray)" and " (marked)"; "-" separates.
+    std::vector<std::wstring> MenuTexts(int menuIndex)
+    {
+        std::vector<MenuItem> items;
+        EXPECT_TRUE(m_menus.OpenWithClick(menuIndex) && m_menus.ReadOpenPopup(items) && m_menus.CloseAll());
+        std::vector<std::wstring> texts;
+        for (const MenuItem& item : items)
+            texts.push_back(item.IsSeparator() ? L"-"
+                                               : item.text + (item.IsGrayed() ? L" (gray)" : L"") +
+                                                     (item.IsChecked() ? L" (marked)" : L""));
+        return texts;
+    }
+    // Ctrl+key as real keyboard input, to whatever window has the focus.
+    static bool PressCtrlAnd(WORD key)
+    {
+        INPUT inputs[4] = {};
+        const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
+        for (int i = 0; i < 4; ++i)
+        {
+            inputs[i].type = INPUT_KEYBOARD;
+            inputs[i].ki.wVk = keys[i];
+            inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        }
+        return ::SendInput(4, inputs, sizeof(INPUT)) == 4;
+    }
+
+    // One broadcast as the system sends it; the program logs one line for it.
+    bool SendOneEvent()
+    {
+        LRESULT result = 0;
+        return SendDeviceChange(m_orvane.Frame(), DBT_DEVNODES_CHANGED, 0, &result) && result == TRUE;
+    }
+    bool IsModified()
+    {
+        DWORD_PTR modified = 0;
+        EXPECT_TRUE(::SendMessageTimeoutW(m_orvane.View(), EM_GETMODIFY, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &modified));
+        return modified != 0;
+    }
+    std::wstring LogText()
+    {
+        std::wstring text;
+        return m_orvane.ReadLog(text) ? text : L"(unreadable)";
+    }
+    std::vector<std::wstring> LogLines()
+    {
+        bool complete = false;
+        auto lines = SplitLogLines(LogText(), &complete);
+        EXPECT_TRUE(complete) << "the log does not end in CR LF or holds a lone line break";
+        return lines;
+    }
+
+    bool WaitForBox(MessageBoxInfo& box)
+    {
+        HWND window = WaitForMessageBox(m_orvane.ProcessId(), kDialogWaitMs);
+        return window != nullptr && ReadMessageBox(window, m_orvane.Probe(), box);
+    }
+    bool AnswerSavePrompt(int button)
+    {
+        MessageBoxInfo box;
+        return WaitForBox(box) && box.text == kSaveQuestion && PressMessageBoxButton(box.window, button, kDialogWaitMs);
+    }
+    HWND WaitForSaveDialog() { return ::WaitForSaveDialog(m_orvane.ProcessId(), kDialogWaitMs); }
+    // File > Save As from the menu, typing path over the proposed name; true once it is handled.
+    bool SaveAsTo(const std::wstring& path)
+    {
+        HWND dialog = ChooseFromMenu(kFileMenu, ID_FILE_SAVE_AS) ? WaitForSaveDialog() : nullptr;
+        return dialog != nullptr && ProposedFileName(dialog) == L"Orvane.txt" &&
+               SaveUnderName(dialog, path, kDialogWaitMs) && m_orvane.Sync();
+    }
+    bool NothingOpenAfterSync() { return m_orvane.Sync() && !HasOpenDialog(m_orvane.ProcessId()); }
+
+    OrvaneProcess m_orvane;
+    MenuDriver m_menus{m_orvane};
+    TestFolder m_folder;
+};
+
+// The bytes of text as UTF-16 little-endian: what a save writes, without a byte-order mark.
+inline std::string Utf16LeBytes(const std::wstring& text)
+{
+    std::string bytes;
+    for (const wchar_t unit : text)
+        bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    return bytes;
+}

@@ -1,6 +1,0 @@
-extern "C" __declspec(dllimport) int CounterexampleAnswer();
-
-int main()
-{
-    return CounterexampleAnswer() == 42 ? 0 : 1;
-}
