@@ -37,36 +37,21 @@ LRESULT CALLBACK CountingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
     g_replaceSelCount += message == EM_REPLACESEL;
     return ::CallWindowProcW(g_viewProc, hWnd, message, wParam, lParam);
 }
+} // namespace
 
-class OrvaneView : public ::testing::Test
+TEST(OrvaneView, AnEntryIsOneInsertAtTheEndWithTheCaretAfterItAndAnEmptyOneNone)
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_NE(view.Create(parent, CWindow::rcDefault, nullptr, COrvaneView::kStyle, WS_EX_CLIENTEDGE), nullptr);
-        g_viewProc = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrW(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
-        g_replaceSelCount = 0;
-        view.SetWindowText(L"header\r\n");
-        view.SetModify(FALSE);
-    }
-    void TearDown() override { ::DestroyWindow(parent); }
-
-    std::wstring Text() const
-    {
-        std::wstring text(static_cast<size_t>(view.GetWindowTextLength()) + 1, L'\0');
-        text.resize(static_cast<size_t>(view.GetWindowText(text.data(), static_cast<int>(text.size()))));
-        return text;
-    }
-
     HWND parent = ::CreateWindowExW(0, L"STATIC", nullptr, WS_OVERLAPPEDWINDOW, 0, 0, 500, 300, nullptr, nullptr,
                                     nullptr, nullptr);
     COrvaneView view;
-};
-} // namespace
+    ASSERT_NE(view.Create(parent, CWindow::rcDefault, nullptr, COrvaneView::kStyle, WS_EX_CLIENTEDGE), nullptr);
+    g_viewProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
+    view.SetWindowText(L"header\r\n");
+    view.SetModify(FALSE);
+    view.AppendEntry(CLogEntry(&FixedClock));
+    EXPECT_FALSE(view.GetModify());
 
-TEST_F(OrvaneView, AnEntryIsOneInsertAtTheEndWithTheCaretAfterIt)
-{
     CLogEntry entry(&FixedClock);
     entry.AppendLine(L"first");
     entry.m_bTimestamp = false;
@@ -74,19 +59,14 @@ TEST_F(OrvaneView, AnEntryIsOneInsertAtTheEndWithTheCaretAfterIt)
     view.SetSel(0, 3); // a selection elsewhere is not replaced
     view.AppendEntry(entry);
     EXPECT_EQ(g_replaceSelCount, 1);
-    EXPECT_EQ(Text(), L"header\r\n" + entry.GetText().Str());
+    std::wstring text(static_cast<size_t>(view.GetWindowTextLength()) + 1, L'\0');
+    text.resize(static_cast<size_t>(view.GetWindowText(text.data(), static_cast<int>(text.size()))));
+    EXPECT_EQ(text, L"header\r\n" + entry.GetText().Str());
     EXPECT_TRUE(view.GetModify());
     DWORD start = 0;
     DWORD end = 0;
     view.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, static_cast<DWORD>(view.GetWindowTextLength()));
     EXPECT_EQ(end, start);
-}
-
-TEST_F(OrvaneView, AnEmptyEntryLeavesTheLogAndTheMarkAlone)
-{
-    view.AppendEntry(CLogEntry(&FixedClock));
-    EXPECT_EQ(g_replaceSelCount, 0);
-    EXPECT_EQ(Text(), L"header\r\n");
-    EXPECT_FALSE(view.GetModify());
+    ::DestroyWindow(parent);
 }
