@@ -82,22 +82,6 @@ TEST(Decoder, UserDefinedEventNamesItsMessage)
               (Lines{L"T|DBT_USERDEFINED", L"-|  Message=MY_MESSAGE" + std::wstring(widened)}));
 }
 
-TEST(Decoder, TimestampSwitchFollowsTheEvent)
-{
-    // A record with nothing to show still leaves the switch at the indent, and the next event
-    // in the same entry opens with a time stamp again.
-    CLogEntry entry(&FixedClock);
-    for (DWORD type : {DWORD{DBT_DEVTYP_NET}, DWORD{7}, DWORD{0x80000000}})
-    {
-        const std::vector<BYTE> record = MakeRecord(type, kFiller, sizeof(kFiller), 40);
-        OnDeviceChange(entry, DBT_DEVICEARRIVAL, reinterpret_cast<DWORD_PTR>(record.data()));
-        EXPECT_FALSE(entry.m_bTimestamp) << type;
-    }
-    OnDeviceChange(entry, DBT_DEVNODES_CHANGED, 0);
-    EXPECT_TRUE(entry.m_bTimestamp);
-    EXPECT_EQ(SplitEntry(entry.GetText().Str()), (Lines{kArrival, kArrival, kArrival, L"T|DBT_DEVNODES_CHANGED"}));
-}
-
 // Records too short for their fields are covered by the random records at the page end.
 TEST(Decoder, RecordBoundsNullRecordsGiveTheEventLineOnly)
 {

@@ -42,17 +42,14 @@ inline std::vector<BYTE> StringRecord(DWORD deviceType, const std::wstring& text
 inline Lines SplitEntry(const std::wstring& text)
 {
     Lines lines;
-    const std::wstring blanks(CLogEntry::kPrefixLength, L' ');
     size_t start = 0;
     for (size_t end; (end = text.find(L"\r\n", start)) != std::wstring::npos; start = end + 2)
     {
         const std::wstring line = text.substr(start, end - start);
-        if (line.starts_with(kFixedStamp))
-            lines.push_back(L"T|" + line.substr(CLogEntry::kPrefixLength));
-        else if (line.starts_with(blanks))
-            lines.push_back(L"-|" + line.substr(CLogEntry::kPrefixLength));
-        else
-            lines.push_back(L"?|" + line);
+        const bool indented = line.size() >= CLogEntry::kPrefixLength &&
+                              line.find_first_not_of(L' ') >= static_cast<size_t>(CLogEntry::kPrefixLength);
+        const wchar_t* kind = line.starts_with(kFixedStamp) ? L"T|" : indented ? L"-|" : L"?|";
+        lines.push_back(kind + (*kind == L'?' ? line : line.substr(CLogEntry::kPrefixLength)));
     }
     if (start != text.size())
         lines.push_back(L"?|" + text.substr(start));

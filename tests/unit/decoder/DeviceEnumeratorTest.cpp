@@ -125,16 +125,6 @@ TEST(Decoder, DeviceInterfaceLeavesOutWhatIsMissing)
                kUsbCategory, L"-|    Device Setup Class: Orvane Test Devices"}));
 }
 
-TEST(Decoder, DeviceInterfaceOfUnnamedClasses)
-{
-    GUID unlisted;
-    ASSERT_EQ(::CoCreateGuid(&unlisted), S_OK);
-    TestDevice device(GUID_DEVCLASS_USB, unlisted); // Wine has no description for this setup class
-    device.Set(SPDRP_FRIENDLYNAME, L"Unlisted");
-    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, StringRecord(DBT_DEVTYP_DEVICEINTERFACE, device.Path())),
-              (Lines{L"T|DBT_DEVICEARRIVAL", L"-|  Device path: " + device.Path(), L"-|    Friendly Name: Unlisted"}));
-}
-
 TEST(Decoder, DeviceInterfacePathWithoutClassGuid)
 {
     for (std::wstring path : {L"\\\\?\\root#nobraces#0000", L"\\\\?\\root#{a5dcbf10-6530-11d2-901f-00c04fb951ed",

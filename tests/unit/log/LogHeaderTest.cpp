@@ -53,16 +53,8 @@ TEST(LogHeader, WmiDescriptionComesFirstThenTheRealVersionAndTheHint)
 TEST(LogHeader, OnlyAnS_OKDescriptionIsUsedAndAnEmptyOneLeavesAnEmptyLine)
 {
     EXPECT_EQ(Header([](LPWSTR) { return E_FAIL; }), Tail());
-    EXPECT_EQ(Header([](LPWSTR buffer) {
-                  ::lstrcpyW(buffer, L"X");
-                  return S_FALSE;
-              }),
-              Tail());
-    EXPECT_EQ(Header([](LPWSTR buffer) {
-                  buffer[0] = L'\0';
-                  return S_OK;
-              }),
-              L"\r\n" + Tail());
+    EXPECT_EQ(Header([](LPWSTR buffer) { return ::lstrcpyW(buffer, L"X"), S_FALSE; }), Tail());
+    EXPECT_EQ(Header([](LPWSTR buffer) { return buffer[0] = L'\0', S_OK; }), L"\r\n" + Tail());
 }
 
 TEST(OSDescription, CaptionServicePackAndArchitectureInParenthesesCutAt128)

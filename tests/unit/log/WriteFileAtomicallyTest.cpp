@@ -151,15 +151,3 @@ TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneAndTheOnlyCopyOfTheNewB
     std::sort(contents.begin(), contents.end());
     EXPECT_EQ(contents, (std::vector<std::string>{kOldBytes, kNewBytes}));
 }
-
-// Wine's ReplaceFileW refuses relative names (ERROR_DIRECTORY).
-TEST_F(WriteFileAtomicallyTest, RelativePathIsResolvedAgainstTheCurrentFolder)
-{
-    wchar_t previous[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, previous);
-    ASSERT_TRUE(::SetCurrentDirectoryW(m_folder.Path().c_str()));
-    const BOOL written = WriteFileAtomically(L"log.txt", kNewBytes.data(), kNewBytes.size());
-    ::SetCurrentDirectoryW(previous);
-    EXPECT_TRUE(written);
-    ExpectOnly(kNewBytes);
-}
