@@ -62,7 +62,7 @@ TEST_F(OrvaneTest, FailedSaveSaysWhyKeepsTheEarlierFileAndTheWindow)
         EXPECT_TRUE(std::regex_match(box.text, std::wregex(LR"(Unable to save the file\.\n\n[^\n]+ \([1-9]\d*\))")))
             << box.text.c_str();
         ASSERT_TRUE(PressMessageBoxButton(box.window, IDOK, kDialogWaitMs));
-        ASSERT_TRUE(NothingOpenAfterSync()); // and still running
+        ASSERT_TRUE(NothingOpenAfterSync()) << "the program ended or left a box open";
         EXPECT_TRUE(IsModified());
     }
     held.reset();

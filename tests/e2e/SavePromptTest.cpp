@@ -91,12 +91,12 @@ TEST_P(SavePrompt, TheAnswerDecides)
     }
     else
     {
-        ASSERT_TRUE(NothingOpenAfterSync()); // and still running
+        ASSERT_TRUE(NothingOpenAfterSync()) << "the program ended or left a box open";
         const bool fresh = goesOn && trigger == New;
         EXPECT_EQ(LogText(), fresh ? header : log);
         EXPECT_EQ(IsModified(), answer != Yes && answer != NothingToAsk && !fresh) << "the unsaved mark";
     }
-    // Exactly the log's UTF-16 units: no byte-order mark, nothing after the last CR LF.
+    // Only Yes writes, exactly the log's UTF-16 units: no byte-order mark, nothing after the last CR LF.
     EXPECT_EQ(m_folder.Names(), answer == Yes ? std::vector<std::wstring>{L"saved.txt"} : std::vector<std::wstring>{});
     EXPECT_EQ(FileBytes(path), answer == Yes ? Utf16LeBytes(log) : "");
 }
