@@ -50,6 +50,8 @@ HRESULT RegisteredDevice::Register(const wchar_t* deviceId, const GUID& setupCla
 
 HRESULT RegisteredDevice::SetName(DWORD property, const std::wstring& text)
 {
+    if (text.empty()) // a name left empty is one the device does not have
+        return S_OK;
     const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     return ::SetupDiSetDeviceRegistryPropertyW(m_set.get(), &m_device, property,
                                                reinterpret_cast<const BYTE*>(text.c_str()), bytes)

@@ -7,6 +7,7 @@
 
 #include <string>
 
+// An empty name is not set at all.
 struct DeviceNames
 {
     std::wstring friendlyName;

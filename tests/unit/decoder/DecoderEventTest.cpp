@@ -4,7 +4,6 @@
 namespace
 {
 const wchar_t kArrival[] = L"T|DBT_DEVICEARRIVAL";
-const BYTE kFiller[40] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25};
 } // namespace
 
 TEST(Decoder, EventsWithoutRecordGiveTheirNameOnly)

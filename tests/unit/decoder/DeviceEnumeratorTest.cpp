@@ -1,8 +1,9 @@
 // Interface lookups against devices registered in the test's own Wine prefix, and the
-// enumerator's last-error conventions.
+// interface category table.
 #include "DecoderTestSupport.h"
 
 #include "DeviceEnumerator.h"
+#include "RegisteredDevice.h"
 #include "InterfaceCategories.h"
 #include "WideString.h"
 
@@ -16,61 +17,6 @@
 
 namespace
 {
-void SetValue(HKEY key, const wchar_t* name, DWORD type, const std::wstring& data)
-{
-    EXPECT_EQ(::RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
-                               static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
-}
-
-// A device with one interface, registered for one test and removed again.
-class TestDevice
-{
-public:
-    TestDevice(const GUID& setupClass, const GUID& interfaceClass)
-    {
-        static int counter = 0;
-        m_id = L"ROOT\\ORVANETEST\\" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
-               std::to_wstring(::GetTickCount64()) + L"_" + std::to_wstring(++counter);
-        SP_DEVICE_INTERFACE_DATA data{sizeof(data), {}, 0, 0};
-        EXPECT_TRUE(
-            ::SetupDiCreateDeviceInfoW(m_set.get(), m_id.c_str(), &setupClass, nullptr, nullptr, 0, &m_device) &&
-            ::SetupDiRegisterDeviceInfo(m_set.get(), &m_device, 0, nullptr, nullptr, nullptr) &&
-            ::SetupDiCreateDeviceInterfaceW(m_set.get(), &m_device, &interfaceClass, nullptr, 0, &data));
-        DWORD size = 0;
-        ::SetupDiGetDeviceInterfaceDetailW(m_set.get(), &data, nullptr, 0, &size, nullptr);
-        std::vector<BYTE> block(size);
-        auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(block.data());
-        detail->cbSize = sizeof(*detail);
-        EXPECT_TRUE(::SetupDiGetDeviceInterfaceDetailW(m_set.get(), &data, detail, size, nullptr, nullptr));
-        m_path = detail->DevicePath;
-    }
-    ~TestDevice() { EXPECT_TRUE(::SetupDiRemoveDevice(m_set.get(), &m_device)); }
-
-    void Set(DWORD property, const std::wstring& text)
-    {
-        EXPECT_TRUE(::SetupDiSetDeviceRegistryPropertyW(m_set.get(), &m_device, property,
-                                                        reinterpret_cast<const BYTE*>(text.c_str()),
-                                                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))));
-    }
-    // Rewrites a value of the device's key with a registry type the property setter would not use.
-    void SetRaw(const wchar_t* name, DWORD type, const std::wstring& data) const
-    {
-        unique_hkey key;
-        EXPECT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, (L"System\\CurrentControlSet\\Enum\\" + m_id).c_str(), 0,
-                                  KEY_SET_VALUE, key.put()),
-                  ERROR_SUCCESS);
-        SetValue(key.get(), name, type, data);
-    }
-    const std::wstring& Path() const { return m_path; }
-
-private:
-    unique_hdevinfo m_set{::SetupDiCreateDeviceInfoList(nullptr, nullptr)};
-    SP_DEVINFO_DATA m_device{sizeof(SP_DEVINFO_DATA), {}, 0, 0};
-    std::wstring m_id;
-    std::wstring m_path;
-};
-
 // A setup class of the test's own with a description but no class name (Wine fills in the
 // class name of every device whose setup class has one).
 class TestSetupClass
@@ -85,7 +31,10 @@ public:
         EXPECT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, m_key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
                                     nullptr),
                   ERROR_SUCCESS);
-        SetValue(key.get(), nullptr, REG_SZ, L"Orvane Test Devices");
+        const std::wstring description = L"Orvane Test Devices";
+        EXPECT_EQ(::RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(description.c_str()),
+                                   static_cast<DWORD>((description.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
     }
     ~TestSetupClass() { EXPECT_EQ(::RegDeleteKeyW(HKEY_LOCAL_MACHINE, m_key.c_str()), ERROR_SUCCESS); }
     GUID m_guid{};
@@ -98,12 +47,12 @@ const wchar_t kUsbPath[] = L"\\\\?\\usb#none#{A5DCBF10-6530-11D2-901F-00C04FB951
 
 TEST(Decoder, DeviceInterfaceShowsEveryProperty)
 {
-    TestDevice device(GUID_DEVCLASS_HIDCLASS, GUID_DEVINTERFACE_USB_DEVICE);
-    device.Set(SPDRP_FRIENDLYNAME, L" Orvane Friendly\r\n\t ");
-    device.Set(SPDRP_DEVICEDESC, L"Orvane test device");
-    device.Set(SPDRP_MFG, L"Orvane Labs");
+    RegisteredDevice device;
+    ASSERT_EQ(device.Register(L"ORVANETEST", GUID_DEVCLASS_HIDCLASS, GUID_DEVINTERFACE_USB_DEVICE,
+                              {L" Orvane Friendly\r\n\t ", L"Orvane test device", L"Orvane Labs"}),
+              S_OK);
     // The record's path differs from the registered one in letter case only.
-    std::wstring upper = device.Path();
+    std::wstring upper = device.InterfacePath();
     for (wchar_t& ch : upper)
         ch = static_cast<wchar_t>(std::towupper(ch));
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, StringRecord(DBT_DEVTYP_DEVICEINTERFACE, upper)),
@@ -115,14 +64,13 @@ TEST(Decoder, DeviceInterfaceShowsEveryProperty)
 TEST(Decoder, DeviceInterfaceLeavesOutWhatIsMissing)
 {
     TestSetupClass setupClass;
-    TestDevice device(setupClass.m_guid, GUID_DEVINTERFACE_USB_DEVICE);
-    device.Set(SPDRP_DEVICEDESC, L"Plain device");
-    device.Set(SPDRP_MFG, L"Orvane Labs"); // then rewritten as a multi-string
-    device.SetRaw(L"Mfg", REG_MULTI_SZ, std::wstring(L"Orvane Labs\0", 12));
-    EXPECT_EQ(
-        Decode(DBT_DEVICEREMOVECOMPLETE, StringRecord(DBT_DEVTYP_DEVICEINTERFACE, device.Path())),
-        (Lines{L"T|DBT_DEVICEREMOVECOMPLETE", L"-|  Device path: " + device.Path(), L"-|    Description: Plain device",
-               kUsbCategory, L"-|    Device Setup Class: Orvane Test Devices"}));
+    RegisteredDevice device;
+    ASSERT_EQ(device.Register(L"ORVANETEST", setupClass.m_guid, GUID_DEVINTERFACE_USB_DEVICE, {L"", L"Plain device", L""}),
+              S_OK);
+    const std::wstring& path = device.InterfacePath();
+    EXPECT_EQ(Decode(DBT_DEVICEREMOVECOMPLETE, StringRecord(DBT_DEVTYP_DEVICEINTERFACE, path)),
+              (Lines{L"T|DBT_DEVICEREMOVECOMPLETE", L"-|  Device path: " + path, L"-|    Description: Plain device",
+                     kUsbCategory, L"-|    Device Setup Class: Orvane Test Devices"}));
 }
 
 TEST(Decoder, DeviceInterfacePathWithoutClassGuid)
