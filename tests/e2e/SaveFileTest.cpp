@@ -17,8 +17,11 @@ TEST_F(OrvaneTest, SaveAsRemembersTheNameForCtrlSUntilCtrlNStartsAFreshLog)
     // Real keys, through the program's accelerators, to the focused log.
     ASSERT_EQ(::GetForegroundWindow(), m_orvane.Frame());
     ASSERT_TRUE(PressCtrlAnd('S'));
-    EXPECT_TRUE(WaitUntil([&] { return FileBytes(path) == twoEvents; })) << "Ctrl+S did not save to the same file";
+    // The file is read only once the save is over: a reader that holds it open meanwhile makes
+    // the replacement fail, as it would for any program.
+    EXPECT_TRUE(WaitUntil([&] { return !IsModified(); })) << "Ctrl+S did not save";
     EXPECT_TRUE(NothingOpenAfterSync()) << "Ctrl+S with a remembered name asked for one";
+    EXPECT_EQ(FileBytes(path), twoEvents) << "Ctrl+S did not save to the same file";
     EXPECT_EQ(m_folder.Names(), std::vector<std::wstring>{L"log.txt"}) << "a temporary file was left behind";
     EXPECT_FALSE(IsModified());
 
