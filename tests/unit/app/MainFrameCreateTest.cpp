@@ -1,10 +1,13 @@
 // The frame's creation when building the log's header runs out of memory: the other steps
-// still run, so the window has its key handling, idle step and hidden toolbar band.
+// still run, so the window has its key handling, idle step and hidden toolbar band. And a save
+// to a path longer than the frame's 260-character buffer, refused with the system's reason.
 #include "MainFrame.h"
 #include "ImportPatch.h"
 #include "resource.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <cderr.h>
 #include <gtest/gtest.h>
 
 #include <new>
@@ -49,3 +52,33 @@ TEST(MainFrameCreate, HeaderOutOfMemoryLeavesTheOtherStepsWhole)
     {
     }
 }
+
+namespace
+{
+HRESULT WINAPI NoShellDialog(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID* object)
+{
+    *object = nullptr;
+    return REGDB_E_CLASSNOTREG;
+}
+BOOL WINAPI ChosenPathTooLong(LPOPENFILENAMEW) { return FALSE; }
+DWORD WINAPI BufferTooSmall() { return FNERR_BUFFERTOOSMALL; }
+std::wstring g_boxText;
+int WINAPI SeeBox(HWND, LPCWSTR text, LPCWSTR, UINT) { return g_boxText = text, IDOK; }
+} // namespace
+
+// Wine's own save dialog never hands back more than 259 characters, so the classic one stands
+// in for a system whose dialog does.
+TEST(MainFrameSave, APathTooLongForTheProgramIsRefusedWithTheSystemsReason)
+{
+    const CImportPatch patches[] = {{"ole32.dll", "CoCreateInstance", reinterpret_cast<const void*>(&NoShellDialog)},
+                                    {"comdlg32.dll", "GetSaveFileNameW", reinterpret_cast<const void*>(&ChosenPathTooLong)},
+                                    {"comdlg32.dll", "CommDlgExtendedError", reinterpret_cast<const void*>(&BufferTooSmall)},
+                                    {"user32.dll", "MessageBoxW", reinterpret_cast<const void*>(&SeeBox)}};
+    for (const CImportPatch& patch : patches)
+        ASSERT_TRUE(patch.IsActive());
+    CMainFrame frame;
+    EXPECT_FALSE(frame.SaveLogAs());
+    EXPECT_TRUE(g_boxText.starts_with(L"Unable to save the file.\n\n")) << g_boxText.c_str();
+    EXPECT_TRUE(g_boxText.ends_with(L" (206)")) << g_boxText.c_str();
+}
+

@@ -6,26 +6,20 @@ namespace
 const wchar_t kArrival[] = L"T|DBT_DEVICEARRIVAL";
 } // namespace
 
-TEST(Decoder, EventsWithoutRecordGiveTheirNameOnly)
+TEST(Decoder, EventsWithoutRecordGiveTheirNameOnlyAndUnlistedOnesTheirNumber)
 {
     const std::pair<UINT, const wchar_t*> events[] = {
         {0x0000, L"DBT_APPYBEGIN"},         {0x0001, L"DBT_APPYEND"},       {0x0007, L"DBT_DEVNODES_CHANGED"},
         {0x0017, L"DBT_QUERYCHANGECONFIG"}, {0x0018, L"DBT_CONFIGCHANGED"}, {0x0019, L"DBT_CONFIGCHANGECANCELED"},
         {0x0020, L"DBT_SHELLLOGGEDON"},     {0x0022, L"DBT_CONFIGMGAPI32"}, {0x0023, L"DBT_VXDINITCOMPLETE"},
-        {0x7FFF, L"DBT_CONFIGMGPRIVATE"}};
+        {0x7FFF, L"DBT_CONFIGMGPRIVATE"},   {2, L"UNKNOWN (2)"},            {0x8007, L"UNKNOWN (32775)"},
+        {0x80000000, L"UNKNOWN (-2147483648)"}}; // unlisted codes print signed
     for (const auto& [code, name] : events)
         EXPECT_EQ(Decode(code, DWORD_PTR{0x1234}), Lines{L"T|" + std::wstring(name)}) << code;
     EXPECT_EQ(Decode(DBT_MONITORCHANGE, DWORD_PTR{0xABCD'0000'0400'0780}),
               Lines{L"T|DBT_MONITORCHANGE: x=1920,y=1024"});
     EXPECT_EQ(Decode(DBT_NO_DISK_SPACE, DWORD_PTR{3}), Lines{L"T|DBT_NO_DISK_SPACE, drive=3 (1-based)"});
     EXPECT_EQ(Decode(0x0048, DWORD_PTR{0x1'FFFF'FFFF}), Lines{L"T|DBT_LOW_DISK_SPACE, drive=4294967295 (1-based)"});
-}
-
-TEST(Decoder, UnlistedCodesPrintSigned)
-{
-    for (const auto& [code, line] : {std::pair{2u, L"T|UNKNOWN (2)"}, std::pair{0x8007u, L"T|UNKNOWN (32775)"},
-                                     std::pair{0x80000000u, L"T|UNKNOWN (-2147483648)"}})
-        EXPECT_EQ(Decode(code, DWORD_PTR{0}), Lines{line});
 }
 
 TEST(Decoder, EveryRecordEventDecodesItsRecord)

@@ -27,13 +27,8 @@ public:
         wchar_t text[40] = {};
         EXPECT_TRUE(::CoCreateGuid(&m_guid) == S_OK && ::StringFromGUID2(m_guid, text, 40));
         m_key = std::wstring(L"System\\CurrentControlSet\\Control\\Class\\") + text;
-        unique_hkey key;
-        EXPECT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, m_key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
-                                    nullptr),
-                  ERROR_SUCCESS);
-        const std::wstring description = L"Orvane Test Devices";
-        EXPECT_EQ(::RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(description.c_str()),
-                                   static_cast<DWORD>((description.size() + 1) * sizeof(wchar_t))),
+        static const wchar_t description[] = L"Orvane Test Devices";
+        EXPECT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, m_key.c_str(), nullptr, REG_SZ, description, sizeof(description)),
                   ERROR_SUCCESS);
     }
     ~TestSetupClass() { EXPECT_EQ(::RegDeleteKeyW(HKEY_LOCAL_MACHINE, m_key.c_str()), ERROR_SUCCESS); }

@@ -87,11 +87,7 @@ class CStalledObjects : public IEnumWbemClassObject
 public:
     long m_waited = 0;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override
-    {
-        *object = this;
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override { return *object = this, S_OK; }
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE Reset() override { return E_NOTIMPL; }
