@@ -172,7 +172,8 @@ HWND CMainFrame::CreateBars()
 
 void CMainFrame::CreateLogView()
 {
-    m_hWndClient = m_view.Create(m_hWnd, CWindow::rcDefault, nullptr, COrvaneView::kStyle, WS_EX_CLIENTEDGE, ATL_IDW_CLIENT);
+    m_hWndClient =
+        m_view.Create(m_hWnd, CWindow::rcDefault, nullptr, COrvaneView::kStyle, WS_EX_CLIENTEDGE, ATL_IDW_CLIENT);
     m_font = CreateLogFont();
     if (m_font)
         m_view.SetFont(m_font.get(), TRUE);

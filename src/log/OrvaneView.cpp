@@ -24,8 +24,7 @@ BOOL COrvaneView::SaveToFile(const wchar_t* path, CString* keptCopy)
         CString text;
         const int copied = length > 0 ? GetWindowText(text.GetBuffer(length), length + 1) : 0;
         text.ReleaseBuffer(copied);
-        return WriteFileAtomically(path, text.GetString(), static_cast<DWORD>(copied) * sizeof(wchar_t),
-                                   keptCopy);
+        return WriteFileAtomically(path, text.GetString(), static_cast<DWORD>(copied) * sizeof(wchar_t), keptCopy);
     }
     catch (const std::bad_alloc&)
     {

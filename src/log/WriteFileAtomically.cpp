@@ -151,8 +151,7 @@ TargetState ProbeTarget(const wchar_t* target)
 // backup name on the way, so that a replacement the system leaves half-done can be undone
 // (1177: the target is gone, its bytes are only under the backup name) before the plain
 // rename is tried.
-BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target,
-                   CString* keptCopy)
+BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, CString* keptCopy)
 {
     const TargetState state = ProbeTarget(target);
     if (state == TargetState::Unavailable)
@@ -163,8 +162,7 @@ BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target,
     {
         if (!backup.CreateBeside(target) || !backup.Close())
             return FALSE;
-        if (::ReplaceFileW(target, temporary.Path(), backup.Path(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                              nullptr))
+        if (::ReplaceFileW(target, temporary.Path(), backup.Path(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
         {
             temporary.Forget(); // the backup's destructor removes the earlier file
             return TRUE;
@@ -197,8 +195,7 @@ BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target,
     return FALSE;
 }
 
-BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size,
-                     CString* keptCopy)
+BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size, CString* keptCopy)
 {
     CString target;
     if (!GetFullPath(path, target))
@@ -223,8 +220,7 @@ BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size,
 }
 } // namespace
 
-BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size,
-                         CString* keptCopy)
+BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, CString* keptCopy)
 {
     if (keptCopy != nullptr)
         keptCopy->Empty();
