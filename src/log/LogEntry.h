@@ -16,7 +16,8 @@ public:
     // Where the time stamp comes from: the local time, or a fixed clock in tests.
     using Clock = void(WINAPI*)(LPSYSTEMTIME);
 
-    explicit CLogEntry(Clock clock = &::GetLocalTime) : m_clock(clock) {}
+    // Room for a typical event with its detail lines, so a storm of events does not regrow it.
+    explicit CLogEntry(Clock clock = &::GetLocalTime) : m_clock(clock) { m_text.Preallocate(512); }
     CLogEntry(const CLogEntry&) = delete;
     CLogEntry& operator=(const CLogEntry&) = delete;
 
