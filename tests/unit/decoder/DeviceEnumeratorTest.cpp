@@ -1,5 +1,4 @@
-// Interface lookups against devices registered in the test's own Wine prefix, and the
-// interface category table.
+// Interface lookups against devices registered in the test's Wine prefix; the category table.
 #include "DecoderTestSupport.h"
 
 #include "DeviceEnumerator.h"
