@@ -87,6 +87,16 @@ public:
 
     // The file now has another name, or must stay: there is nothing left to delete.
     void Forget() noexcept { m_path.Empty(); }
+    // Names a file that does not exist yet: the name of the reserved file other, with suffix.
+    // Nothing is created, so the name costs no round trip to the file system; other's name is
+    // ours alone while it exists, and the suffix makes this one ours as well.
+    void NameAfter(const CTemporaryFile& other, const wchar_t* suffix)
+    {
+        m_path = other.m_path;
+        m_path += suffix;
+        AllowLongPath(m_path);
+    }
+
     // The file must stay; its path goes to keptPath (when given).
     void Keep(CString* keptPath) noexcept
     {
@@ -160,8 +170,7 @@ BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, CString* ke
     CTemporaryFile backup;
     if (state == TargetState::Replaceable)
     {
-        if (!backup.CreateBeside(target) || !backup.Close())
-            return FALSE;
+        backup.NameAfter(temporary, L".bak");
         if (::ReplaceFileW(target, temporary.Path(), backup.Path(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
         {
             temporary.Forget(); // the backup's destructor removes the earlier file
