@@ -15,7 +15,10 @@ struct BenchConfig
 {
     std::wstring orvaneExe;
     std::wstring bareExe;
-    std::wstring benchExe;
+    // Orvane's start-up with marks between its steps (StartupParts.cpp).
+    std::wstring startupPartsExe;
+    // Loads DLLs one by one in a fresh process (LoadTiming.cpp).
+    std::wstring loadTimingExe;
     int rounds = 5;
 };
 
@@ -46,14 +49,20 @@ struct StartupResult
 {
     // Medians, and the fastest runs: on a busy machine the fastest run is the least disturbed.
     double orvaneMs = 0;
-    double orvaneWithoutWmiMs = 0;
     double bareMs = 0;
     double orvaneFastestMs = 0;
-    double orvaneWithoutWmiFastestMs = 0;
     double bareFastestMs = 0;
-    // The header's WMI query alone, in a fresh process; negative when it failed.
-    double wmiQueryMs = 0;
     SIZE_T bareCommitBytes = 0;
+    // Median time of each part of the marked start-up (StartupMarks.h), then of the first
+    // event's handling and answer; negative for a part never seen.
+    std::vector<double> partsMs;
+    // A fresh process that loads no DLL of its own, to its entry; then the DLLs of the bare
+    // window's import table and those that Orvane's adds, each loaded after the ones before it
+    // (medians).
+    double emptyProcessMs = 0;
+    std::vector<std::wstring> dlls;
+    size_t bareDllCount = 0;
+    std::vector<double> dllLoadMs;
 };
 
 // Saves (and raw writes) per run; the median counts.
@@ -64,13 +73,12 @@ struct SaveResult
     size_t lines = 0;
     SIZE_T bytes = 0;
     double saveMs = 0;
-    double rawWriteMs = 0;
-    // The raw write with FlushFileBuffers before closing: what the disk adds.
-    double flushedWriteMs = 0;
-    // The program's own atomic write (temporary file, then replace) of the bytes, from here.
-    double atomicWriteMs = 0;
+    // The durable floor: temporary file, one write, flush, one rename over the target.
+    double floorMs = 0;
     // One WM_NULL sent to the frame and answered: part of every save measured from here.
     double roundTripMs = 0;
+    // The program's own save run here, step by step (SaveSteps.h), then its total.
+    std::vector<double> stepsMs;
     bool sameBytes = false;
 };
 

@@ -5,7 +5,6 @@
 #include "Benchmarks.h"
 #include "ProgramPaths.h"
 #include "Report.h"
-#include "WmiQueryTiming.h"
 
 #include <cstdio>
 
@@ -30,7 +29,8 @@ int RunBenchmark(const BenchOptions& options)
     BenchConfig config;
     config.orvaneExe = options.orvaneExe.empty() ? PathBesideThisProgram(L"Orvane.exe") : options.orvaneExe;
     config.bareExe = options.bareExe.empty() ? PathBesideThisProgram(L"OrvaneBare.exe") : options.bareExe;
-    config.benchExe = PathBesideThisProgram(L"OrvaneBench.exe");
+    config.startupPartsExe = PathBesideThisProgram(L"OrvaneStartupParts.exe");
+    config.loadTimingExe = PathBesideThisProgram(L"OrvaneLoadTiming.exe");
     config.rounds = options.rounds;
     if (!FileExists(config.orvaneExe) || !FileExists(config.bareExe))
     {
@@ -106,9 +106,6 @@ int RunBenchmark(const BenchOptions& options)
 int wmain(int argc, wchar_t** argv)
 {
     std::vector<std::wstring> arguments(argv + 1, argv + argc);
-    if (arguments.size() == 1 && arguments[0] == kWmiQueryTimingOption)
-        return static_cast<int>(TimeWmiQueryInThisProcess());
-
     BenchOptions options;
     std::wstring error;
     if (!ParseBenchOptions(arguments, options, error))

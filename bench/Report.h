@@ -4,7 +4,7 @@
 #include "Benchmarks.h"
 
 inline constexpr double kBurstTarget = 1.25;
-inline constexpr double kStartupTarget = 2.0;
+inline constexpr double kStartupTarget = 1.5;
 inline constexpr double kSaveTarget = 1.5;
 inline constexpr double kCommitTarget = 1.0; // commit against 3 x log + the bare program's commit
 

@@ -1,5 +1,6 @@
-// Saving: File > Save of a log of more than 2,000 lines, against one raw write of the same
-// bytes to a file in the same folder. The log is filled while the frame is minimized, which
+// Saving: File > Save of a log of more than 2,000 lines, against the durable floor: the least
+// that any save keeping the earlier file intact must do with the same bytes (a temporary file
+// beside the target, written, flushed and moved over it). The log is filled while the frame is minimized, which
 // spares the drawing that the burst measures.
 #include "BenchDevices.h"
 #include "Benchmarks.h"
@@ -10,9 +11,9 @@
 #include "Stats.h"
 #include "Stopwatch.h"
 #include "resource.h"
-// The program's own atomic write, timed here with the log's bytes: from outside, File > Save's
-// time cannot be split into the write and the rest (the round trip, the copy out of the view).
-#include "WriteFileAtomically.h"
+// From outside, File > Save's time cannot be split into its steps; the program's own save is
+// run here on a view holding the same text, its system calls timed one by one.
+#include "SaveSteps.h"
 
 #include <string>
 
@@ -28,15 +29,21 @@ std::wstring TempPath(const wchar_t* name)
     return std::wstring(folder) + name;
 }
 
-// One complete write of a file: create, write everything at once, (flush,) close.
-bool WriteRaw(const std::wstring& path, const std::wstring& text, bool flush)
+// The durable floor: a new file beside the target, the text written at once and flushed, then
+// moved over the target in one rename. Whatever fails, the target keeps its earlier bytes.
+bool WriteDurably(const std::wstring& path, const std::wstring& text)
 {
-    unique_hfile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    DWORD written = 0;
-    const auto bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    return file && ::WriteFile(file.get(), text.data(), bytes, &written, nullptr) && written == bytes &&
-           (!flush || ::FlushFileBuffers(file.get()));
+    const std::wstring temporary = path + L".new";
+    {
+        unique_hfile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        DWORD written = 0;
+        const auto bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        if (!file || !::WriteFile(file.get(), text.data(), bytes, &written, nullptr) || written != bytes ||
+            !::FlushFileBuffers(file.get()))
+            return false;
+    }
+    return ::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool FileHoldsText(const std::wstring& path, const std::wstring& text)
@@ -88,15 +95,14 @@ HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, Sav
     result.bytes = text.size() * sizeof(wchar_t);
 
     const std::wstring savedPath = TempPath(L"OrvaneBench-save.txt");
-    const std::wstring rawPath = TempPath(L"OrvaneBench-raw.txt");
+    const std::wstring floorPath = TempPath(L"OrvaneBench-floor.txt");
     if (!::PostMessageW(orvane.Frame(), WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE_AS, 0), 0))
         return BenchFailure("File > Save As", HRESULT_FROM_WIN32(::GetLastError()));
     hr = CompleteSaveAs(orvane, savedPath, kBenchWaitMs);
     if (FAILED(hr))
         return BenchFailure("save the log through the Save As dialog", hr);
 
-    const std::wstring atomicPath = TempPath(L"OrvaneBench-atomic.txt");
-    std::vector<double> saves, rawWrites, flushedWrites, atomicWrites, roundTrips;
+    std::vector<double> saves, floorWrites, roundTrips;
     for (int i = 0; i < kSaveRepeats; ++i)
     {
         DWORD_PTR ignored = 0;
@@ -106,35 +112,29 @@ HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, Sav
             return BenchFailure("File > Save");
         saves.push_back(save.ElapsedMs());
 
-        CStopwatch raw;
-        if (!WriteRaw(rawPath, text, false))
-            return BenchFailure("write the raw file", HRESULT_FROM_WIN32(::GetLastError()));
-        rawWrites.push_back(raw.ElapsedMs());
-
-        CStopwatch flushed;
-        if (!WriteRaw(rawPath, text, true))
-            return BenchFailure("write and flush the raw file", HRESULT_FROM_WIN32(::GetLastError()));
-        flushedWrites.push_back(flushed.ElapsedMs());
-
-        CStopwatch atomic;
-        if (!WriteFileAtomically(atomicPath.c_str(), text.data(), static_cast<DWORD>(result.bytes)))
-            return BenchFailure("write the file atomically", HRESULT_FROM_WIN32(::GetLastError()));
-        atomicWrites.push_back(atomic.ElapsedMs());
+        CStopwatch floor;
+        if (!WriteDurably(floorPath, text))
+            return BenchFailure("write the file at the durable floor", HRESULT_FROM_WIN32(::GetLastError()));
+        floorWrites.push_back(floor.ElapsedMs());
 
         CStopwatch roundTrip;
         ::SendMessageTimeoutW(orvane.Frame(), WM_NULL, 0, 0, SMTO_NORMAL, kBenchWaitMs, &ignored);
         roundTrips.push_back(roundTrip.ElapsedMs());
     }
     result.saveMs = Median(saves);
-    result.rawWriteMs = Median(rawWrites);
-    result.flushedWriteMs = Median(flushedWrites);
-    result.atomicWriteMs = Median(atomicWrites);
+    result.floorMs = Median(floorWrites);
     result.roundTripMs = Median(roundTrips);
-    result.sameBytes = FileHoldsText(savedPath, text) && FileHoldsText(rawPath, text);
+    result.sameBytes = FileHoldsText(savedPath, text) && FileHoldsText(floorPath, text);
+
+    const std::wstring stepsPath = TempPath(L"OrvaneBench-steps.txt");
+    hr = TimeSaveSteps(text, stepsPath, kSaveRepeats, result.stepsMs);
+    result.sameBytes = result.sameBytes && FileHoldsText(stepsPath, text);
+    ::DeleteFileW(stepsPath.c_str());
+    if (FAILED(hr))
+        return BenchFailure("time the steps of the program's save", hr);
 
     orvane.CloseWithoutPrompt();
     ::DeleteFileW(savedPath.c_str());
-    ::DeleteFileW(rawPath.c_str());
-    ::DeleteFileW(atomicPath.c_str());
+    ::DeleteFileW(floorPath.c_str());
     return S_OK;
 }

@@ -1,23 +1,23 @@
 // Start-up: from the moment the process is created to the first WM_DEVICECHANGE its window
-// answers. Orvane, Orvane without WMI, the bare window and the header's WMI query alone take
+// answers. Orvane, the bare window and Orvane's start-up with marks between its steps take
 // turns, so a slow phase of the machine touches each of them alike.
 #include "BareWindow.h"
 #include "Benchmarks.h"
 #include "ChildProcess.h"
 #include "MeasuredPrograms.h"
+#include "StartupMarks.h"
 #include "Stats.h"
 #include "Stopwatch.h"
-#include "WmiQueryTiming.h"
+#include "UniqueHandle.h"
 
 #include <dbt.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 
 namespace
 {
-// Under Wine this keeps WMI's provider from loading: the header's query then fails at once.
-constexpr wchar_t kWithoutWmi[] = L"wbemprox=d";
-
 // Polls the process's main window titled title with WM_DEVICECHANGE (DBT_DEVNODES_CHANGED)
 // until it answers TRUE: the time on sinceStart at that answer, or a negative value on time-out
 // or when the process ended.
@@ -39,11 +39,11 @@ double WaitForFirstAnswer(HANDLE process, DWORD processId, const wchar_t* title,
     return -1.0;
 }
 
-double TimeOrvaneStart(const BenchConfig& config, const std::wstring& dllOverride)
+double TimeOrvaneStart(const std::wstring& exe, const std::wstring& arguments = {})
 {
     OrvaneProcess orvane;
     const CStopwatch sinceStart;
-    if (FAILED(orvane.Launch(config.orvaneExe, SW_SHOWNORMAL, dllOverride)))
+    if (FAILED(orvane.Launch(exe, SW_SHOWNORMAL, arguments)))
         return -1.0;
     const double elapsed =
         WaitForFirstAnswer(orvane.Process(), orvane.ProcessId(), OrvaneProcess::kFrameTitle, sinceStart);
@@ -65,47 +65,151 @@ double TimeBareStart(const BenchConfig& config, SIZE_T& commitBytes)
     return elapsed;
 }
 
-// The header's query in a fresh process of the benchmark's own, so it starts as cold as
-// Orvane's does; the child reports the time in its exit code.
-double TimeWmiQuery(const BenchConfig& config)
+// One start of Orvane's marked start-up: the time of each part in milliseconds (since the mark
+// before it), the last one up to the answer seen here; false when a mark is missing.
+bool TimeStartupParts(const BenchConfig& config, const std::wstring& marksPath, std::vector<double>& parts)
 {
+    ::DeleteFileW(marksPath.c_str());
+    LARGE_INTEGER start{};
+    ::QueryPerformanceCounter(&start);
+    const CStopwatch sinceStart;
+    const double total = TimeOrvaneStart(config.startupPartsExe, L"\"" + marksPath + L"\"");
+    if (total < 0)
+        return false;
+    FILE* file = ::_wfopen(marksPath.c_str(), L"r");
+    if (file == nullptr)
+        return false;
+    LARGE_INTEGER frequency{};
+    ::QueryPerformanceFrequency(&frequency);
+    parts.assign(static_cast<size_t>(StartupMark::Count) + 1, -1.0);
+    long long previous = start.QuadPart;
+    unsigned long long index = 0;
+    long long counter = 0;
+    while (std::fscanf(file, "%llu %lld", &index, &counter) == 2 && index < static_cast<size_t>(StartupMark::Count))
+    {
+        // A mark that was not set (a bar that was not created) leaves its time to the next part.
+        if (counter == 0)
+            continue;
+        parts[index] = static_cast<double>(counter - previous) * 1000.0 / static_cast<double>(frequency.QuadPart);
+        previous = counter;
+    }
+    std::fclose(file);
+    parts.back() = total - static_cast<double>(previous - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+    return true;
+}
+
+// The DLLs that exe's import table names, in its order: what the loader brings in before the
+// program's first line runs. Delay-loaded DLLs are not among them.
+std::vector<std::wstring> ImportedDlls(const std::wstring& exe)
+{
+    std::vector<std::wstring> dlls;
+    // Mapped as an image, so the table's addresses are offsets from the base; the low bits of
+    // the handle only say how it was mapped.
+    const unique_hmodule image(::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!image)
+        return dlls;
+    const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(image.get()) & ~ULONG_PTR{3});
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto* dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports); imports != 0 && dll->Name != 0; ++dll)
+    {
+        const char* name = reinterpret_cast<const char*>(base + dll->Name);
+        dlls.emplace_back(name, name + std::strlen(name));
+    }
+    return dlls;
+}
+
+// One fresh process that loads dlls one after the other: the time from CreateProcessW to its
+// entry (a process start without DLLs of its own), then each DLL's load in milliseconds.
+bool TimeDllLoads(const BenchConfig& config, const std::vector<std::wstring>& dlls, const std::wstring& marksPath,
+                  std::vector<double>& times)
+{
+    std::wstring arguments = L"\"" + marksPath + L"\"";
+    for (const std::wstring& dll : dlls)
+        arguments += L" " + dll;
+    LARGE_INTEGER start{};
+    ::QueryPerformanceCounter(&start);
     ChildProcess child;
-    DWORD exitCode = 0;
-    if (FAILED(child.Start(config.benchExe, kWmiQueryTimingOption, SW_HIDE)) ||
-        !child.WaitForExit(exitCode, kStartWaitMs))
-        return -1.0;
-    return WmiQueryMsFromExitCode(exitCode);
+    DWORD exitCode = 1;
+    if (FAILED(child.Start(config.loadTimingExe, arguments, SW_HIDE)) || !child.WaitForExit(exitCode, kStartWaitMs) ||
+        exitCode != 0)
+        return false;
+    FILE* file = ::_wfopen(marksPath.c_str(), L"r");
+    if (file == nullptr)
+        return false;
+    LARGE_INTEGER frequency{};
+    ::QueryPerformanceFrequency(&frequency);
+    long long entry = 0;
+    times.clear();
+    if (std::fscanf(file, "entry %lld", &entry) == 1)
+        times.push_back(static_cast<double>(entry - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
+    char name[MAX_PATH] = {};
+    double ms = 0;
+    while (std::fscanf(file, "%259s %lf", name, &ms) == 2)
+        times.push_back(ms);
+    std::fclose(file);
+    return times.size() == dlls.size() + 1;
 }
 } // namespace
 
 HRESULT MeasureStartup(const BenchConfig& config, StartupResult& result)
 {
     result = {};
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    const std::wstring marksPath = std::wstring(folder) + L"OrvaneBench-startup-marks.txt";
+
     // One start of each that is not counted: the first start of a program loads its files.
     SIZE_T commit = 0;
-    TimeOrvaneStart(config, {});
-    TimeOrvaneStart(config, kWithoutWmi);
+    std::vector<double> parts;
+    TimeOrvaneStart(config.orvaneExe);
     TimeBareStart(config, commit);
-    TimeWmiQuery(config);
+    TimeStartupParts(config, marksPath, parts);
 
-    std::vector<double> orvane, withoutWmi, bare, wmi, bareCommit;
+    // The bare window's DLLs first, so that each of Orvane's others shows what it adds.
+    result.dlls = ImportedDlls(config.bareExe);
+    result.bareDllCount = result.dlls.size();
+    for (const std::wstring& dll : ImportedDlls(config.orvaneExe))
+    {
+        if (std::none_of(result.dlls.begin(), result.dlls.end(),
+                         [&dll](const std::wstring& known) { return ::_wcsicmp(known.c_str(), dll.c_str()) == 0; }))
+            result.dlls.push_back(dll);
+    }
+    std::vector<double> loads;
+    TimeDllLoads(config, result.dlls, marksPath, loads);
+
+    std::vector<double> orvane, bare, bareCommit;
+    std::vector<std::vector<double>> partRuns(static_cast<size_t>(StartupMark::Count) + 1);
+    std::vector<std::vector<double>> loadRuns(result.dlls.size() + 1);
     for (int round = 0; round < config.rounds; ++round)
     {
-        orvane.push_back(TimeOrvaneStart(config, {}));
+        orvane.push_back(TimeOrvaneStart(config.orvaneExe));
         bare.push_back(TimeBareStart(config, commit));
         bareCommit.push_back(static_cast<double>(commit));
-        withoutWmi.push_back(TimeOrvaneStart(config, kWithoutWmi));
-        wmi.push_back(TimeWmiQuery(config));
-        if (orvane.back() < 0 || bare.back() < 0 || withoutWmi.back() < 0)
+        if (orvane.back() < 0 || bare.back() < 0)
             return BenchFailure("start a program and have it answer WM_DEVICECHANGE", HRESULT_FROM_WIN32(ERROR_TIMEOUT));
+        if (!TimeStartupParts(config, marksPath, parts))
+            return BenchFailure("start Orvane's marked start-up and read its marks");
+        for (size_t i = 0; i < parts.size(); ++i)
+        {
+            if (parts[i] >= 0)
+                partRuns[i].push_back(parts[i]);
+        }
+        if (!TimeDllLoads(config, result.dlls, marksPath, loads))
+            return BenchFailure("load Orvane's DLLs one by one in a fresh process");
+        for (size_t i = 0; i < loads.size(); ++i)
+            loadRuns[i].push_back(loads[i]);
     }
+    ::DeleteFileW(marksPath.c_str());
     result.orvaneMs = Median(orvane);
-    result.orvaneWithoutWmiMs = Median(withoutWmi);
     result.bareMs = Median(bare);
     result.orvaneFastestMs = *std::min_element(orvane.begin(), orvane.end());
-    result.orvaneWithoutWmiFastestMs = *std::min_element(withoutWmi.begin(), withoutWmi.end());
     result.bareFastestMs = *std::min_element(bare.begin(), bare.end());
-    result.wmiQueryMs = Median(wmi);
     result.bareCommitBytes = static_cast<SIZE_T>(Median(bareCommit));
+    for (const std::vector<double>& runs : partRuns)
+        result.partsMs.push_back(runs.empty() ? -1.0 : Median(runs));
+    result.emptyProcessMs = Median(loadRuns.front());
+    for (size_t i = 1; i < loadRuns.size(); ++i)
+        result.dllLoadMs.push_back(Median(loadRuns[i]));
     return S_OK;
 }

@@ -15,10 +15,8 @@ public:
     ~ChildProcess() { Kill(); }
 
     // Starts exe with the arguments and the show command (a program still running from an
-    // earlier start is killed first). dllOverride, when not empty, is added
-    // to the child's WINEDLLOVERRIDES (under Wine, "wbemprox=d" takes WMI away from it).
-    HRESULT Start(const std::wstring& exe, const std::wstring& arguments = {}, int showCommand = SW_SHOWNORMAL,
-                  const std::wstring& dllOverride = {});
+    // earlier start is killed first).
+    HRESULT Start(const std::wstring& exe, const std::wstring& arguments = {}, int showCommand = SW_SHOWNORMAL);
 
     [[nodiscard]] HANDLE Handle() const noexcept { return m_process.get(); }
     [[nodiscard]] DWORD Id() const noexcept { return m_processId; }

@@ -12,11 +12,11 @@ HRESULT OrvaneProcess::Start(int showCommand, DWORD timeoutMs)
     return SUCCEEDED(hr) ? WaitForFrame(timeoutMs) : hr;
 }
 
-HRESULT OrvaneProcess::Launch(const std::wstring& exe, int showCommand, const std::wstring& dllOverride)
+HRESULT OrvaneProcess::Launch(const std::wstring& exe, int showCommand, const std::wstring& arguments)
 {
     m_threadId = 0;
     m_frame = m_view = nullptr;
-    return m_program.Start(exe, {}, showCommand, dllOverride);
+    return m_program.Start(exe, arguments, showCommand);
 }
 
 HRESULT OrvaneProcess::WaitForFrame(DWORD timeoutMs)

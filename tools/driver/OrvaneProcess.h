@@ -24,9 +24,9 @@ public:
 
     // Starts the program with the show command and waits for its frame and log view.
     HRESULT Start(int showCommand = SW_SHOWNORMAL, DWORD timeoutMs = kStartWaitMs);
-    // Starts exe (an Orvane.exe from elsewhere) and returns without waiting for its frame; see
-    // ChildProcess::Start for dllOverride.
-    HRESULT Launch(const std::wstring& exe, int showCommand = SW_SHOWNORMAL, const std::wstring& dllOverride = {});
+    // Starts exe (an Orvane.exe from elsewhere, or a program built from its modules) with the
+    // arguments and returns without waiting for its frame.
+    HRESULT Launch(const std::wstring& exe, int showCommand = SW_SHOWNORMAL, const std::wstring& arguments = {});
     // Waits for the frame of the launched program (kFrameTitle) and its log view.
     HRESULT WaitForFrame(DWORD timeoutMs = kStartWaitMs);
 
