@@ -13,8 +13,9 @@
 #include <dbt.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
+#include <sstream>
+#include <string>
 
 namespace
 {
@@ -65,36 +66,57 @@ double TimeBareStart(const BenchConfig& config, SIZE_T& commitBytes)
     return elapsed;
 }
 
+LONGLONG Counter()
+{
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+double CounterMs(LONGLONG from, LONGLONG to)
+{
+    LARGE_INTEGER frequency{};
+    ::QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(to - from) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// The marks a child wrote, whole: they are a few hundred bytes.
+bool ReadMarks(const std::wstring& path, std::istringstream& marks)
+{
+    const unique_hfile file(
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string text(4096, '\0');
+    DWORD read = 0;
+    if (!file || !::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr))
+        return false;
+    text.resize(read);
+    marks.str(text);
+    return true;
+}
+
 // One start of Orvane's marked start-up: the time of each part in milliseconds (since the mark
-// before it), the last one up to the answer seen here; false when a mark is missing.
+// before it), the last one up to the answer seen here; false when the marks are missing.
 bool TimeStartupParts(const BenchConfig& config, const std::wstring& marksPath, std::vector<double>& parts)
 {
     ::DeleteFileW(marksPath.c_str());
-    LARGE_INTEGER start{};
-    ::QueryPerformanceCounter(&start);
-    const CStopwatch sinceStart;
+    const LONGLONG start = Counter();
     const double total = TimeOrvaneStart(config.startupPartsExe, L"\"" + marksPath + L"\"");
-    if (total < 0)
+    std::istringstream marks;
+    if (total < 0 || !ReadMarks(marksPath, marks))
         return false;
-    FILE* file = ::_wfopen(marksPath.c_str(), L"r");
-    if (file == nullptr)
-        return false;
-    LARGE_INTEGER frequency{};
-    ::QueryPerformanceFrequency(&frequency);
     parts.assign(static_cast<size_t>(StartupMark::Count) + 1, -1.0);
-    long long previous = start.QuadPart;
-    unsigned long long index = 0;
-    long long counter = 0;
-    while (std::fscanf(file, "%llu %lld", &index, &counter) == 2 && index < static_cast<size_t>(StartupMark::Count))
+    LONGLONG previous = start;
+    size_t index = 0;
+    LONGLONG counter = 0;
+    while (marks >> index >> counter && index < static_cast<size_t>(StartupMark::Count))
     {
         // A mark that was not set (a bar that was not created) leaves its time to the next part.
         if (counter == 0)
             continue;
-        parts[index] = static_cast<double>(counter - previous) * 1000.0 / static_cast<double>(frequency.QuadPart);
+        parts[index] = CounterMs(previous, counter);
         previous = counter;
     }
-    std::fclose(file);
-    parts.back() = total - static_cast<double>(previous - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+    parts.back() = total - CounterMs(start, previous);
     return true;
 }
 
@@ -127,27 +149,21 @@ bool TimeDllLoads(const BenchConfig& config, const std::vector<std::wstring>& dl
     std::wstring arguments = L"\"" + marksPath + L"\"";
     for (const std::wstring& dll : dlls)
         arguments += L" " + dll;
-    LARGE_INTEGER start{};
-    ::QueryPerformanceCounter(&start);
+    const LONGLONG start = Counter();
     ChildProcess child;
     DWORD exitCode = 1;
+    std::istringstream marks;
     if (FAILED(child.Start(config.loadTimingExe, arguments, SW_HIDE)) || !child.WaitForExit(exitCode, kStartWaitMs) ||
-        exitCode != 0)
+        exitCode != 0 || !ReadMarks(marksPath, marks))
         return false;
-    FILE* file = ::_wfopen(marksPath.c_str(), L"r");
-    if (file == nullptr)
-        return false;
-    LARGE_INTEGER frequency{};
-    ::QueryPerformanceFrequency(&frequency);
-    long long entry = 0;
+    std::string name;
+    LONGLONG entry = 0;
     times.clear();
-    if (std::fscanf(file, "entry %lld", &entry) == 1)
-        times.push_back(static_cast<double>(entry - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
-    char name[MAX_PATH] = {};
+    if (marks >> name >> entry && name == "entry")
+        times.push_back(CounterMs(start, entry));
     double ms = 0;
-    while (std::fscanf(file, "%259s %lf", name, &ms) == 2)
+    while (marks >> name >> ms)
         times.push_back(ms);
-    std::fclose(file);
     return times.size() == dlls.size() + 1;
 }
 } // namespace
