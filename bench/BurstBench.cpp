@@ -26,8 +26,6 @@ namespace
 {
 constexpr size_t kCycles = 60;
 constexpr size_t kEventsPerChunk = 24;
-// The event line, the interface path and five property lines.
-constexpr size_t kInterfaceEventLines = 7;
 
 struct BurstEvent
 {
