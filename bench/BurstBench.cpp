@@ -6,11 +6,15 @@
 // The machine is shared and its load changes by the second, so the two sides take turns in
 // chunks of a few events, each shown while the other is minimized: both meet the same load,
 // the same growing text and the same scrolling.
+//
+// A plan may have Orvane's log filled first, minimized, and the control start from that text:
+// the same storm then shows what a long log costs per event.
 #include "BareWindow.h"
 #include "BenchDevices.h"
 #include "Benchmarks.h"
 #include "ChildProcess.h"
 #include "LogEvents.h"
+#include "LogFill.h"
 #include "MeasuredPrograms.h"
 #include "ProbeClient.h"
 #include "Records.h"
@@ -24,9 +28,6 @@
 
 namespace
 {
-constexpr size_t kCycles = 60;
-constexpr size_t kEventsPerChunk = 24;
-
 struct BurstEvent
 {
     UINT eventType;
@@ -34,10 +35,10 @@ struct BurstEvent
 };
 
 // Per cycle: an interface arrives, the device tree changes, the interface goes, the tree changes.
-std::vector<BurstEvent> PlanBurst(const std::vector<BroadcastRecord>& records)
+std::vector<BurstEvent> PlanBurst(const std::vector<BroadcastRecord>& records, size_t cycles)
 {
     std::vector<BurstEvent> events;
-    for (size_t cycle = 0; cycle < kCycles; ++cycle)
+    for (size_t cycle = 0; cycle < cycles; ++cycle)
     {
         const BroadcastRecord* record = &records[cycle % records.size()];
         events.push_back({DBT_DEVICEARRIVAL, record});
@@ -144,21 +145,35 @@ HRESULT TallyLines(const std::vector<BurstEvent>& burst, const std::vector<std::
 }
 } // namespace
 
-HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, BurstResult& result)
+HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, const BurstPlan& plan, BurstResult& result)
 {
     result = {};
     const std::vector<BroadcastRecord> records = InterfaceRecords(devices);
-    if (records.empty())
-        return BenchFailure("burst without devices", E_INVALIDARG);
-    const std::vector<BurstEvent> burst = PlanBurst(records);
+    if (records.empty() || plan.eventsPerChunk == 0)
+        return BenchFailure("burst without devices or chunks", E_INVALIDARG);
+    const std::vector<BurstEvent> burst = PlanBurst(records, plan.cycles);
 
+    CStopwatch elapsed;
     OrvaneProcess orvane;
     HRESULT hr = StartOrvane(orvane, config.orvaneExe);
     if (FAILED(hr))
         return BenchFailure("start Orvane", hr);
     std::wstring orvaneText;
-    if (!orvane.ReadLog(orvaneText, kBenchWaitMs))
+    if (plan.prefillLines > 0)
+    {
+        // Filled in the same process that is then measured, so the view holds the lines as a
+        // user's long session leaves them; back on screen before the limit copies its place.
+        PutAside(orvane.Frame());
+        CStopwatch fill;
+        hr = FillLogTo(orvane, devices, plan.prefillLines, orvaneText);
+        if (FAILED(hr))
+            return hr;
+        result.fillMs = fill.ElapsedMs();
+        ShowForMeasuring(orvane.Frame());
+    }
+    else if (!orvane.ReadLog(orvaneText, kBenchWaitMs))
         return BenchFailure("read Orvane's log");
+    result.startLines = CountLines(orvaneText);
     result.startCommitBytes = PrivateCommittedBytes(orvane.Process());
     CLimitControl limit;
     hr = limit.Start(config, orvane, orvaneText);
@@ -167,9 +182,9 @@ HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, Bu
 
     const SIZE_T limitStartCommit = limit.CommittedBytes();
     std::vector<std::wstring> eventTexts;
-    for (size_t first = 0; first < burst.size(); first += kEventsPerChunk)
+    for (size_t first = 0; first < burst.size(); first += plan.eventsPerChunk)
     {
-        const size_t last = std::min(first + kEventsPerChunk, burst.size());
+        const size_t last = std::min(first + plan.eventsPerChunk, burst.size());
         ShowForMeasuring(orvane.Frame());
         CStopwatch orvaneTime;
         for (size_t i = first; i < last; ++i)
@@ -212,7 +227,9 @@ HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, Bu
     result.limitGrowthBytes = limit.CommittedBytes() - std::min(limit.CommittedBytes(), limitStartCommit);
     std::wstring limitText;
     result.sameText = limit.ReadText(limitText) && limitText == orvaneText;
-    return TallyLines(burst, eventTexts, result);
+    hr = TallyLines(burst, eventTexts, result);
+    result.elapsedMs = elapsed.ElapsedMs();
+    return hr;
 }
 
 HRESULT BenchFailure(const char* step, HRESULT hr)

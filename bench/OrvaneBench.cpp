@@ -68,7 +68,7 @@ int RunBenchmark(const BenchOptions& options)
         if (SUCCEEDED(hr) && options.burst)
         {
             BurstResult burst;
-            hr = MeasureBurst(config, dock, burst);
+            hr = MeasureBurst(config, dock, BurstPlan{}, burst);
             if (SUCCEEDED(hr))
             {
                 PrintBurst(burst);
