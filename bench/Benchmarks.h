@@ -99,7 +99,12 @@ struct LookupRow
     double plainEventMs = 0;
 };
 
-HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, const BurstPlan& plan, BurstResult& result);
+HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, const BurstPlan& plan,
+                     BurstResult& result);
+// The burst's storm, shorter, into a log filled first to each of sizes, a fresh Orvane per size;
+// rows holds the sizes measured before a failure.
+HRESULT MeasureLongLog(const BenchConfig& config, const CBenchDevices& devices, const std::vector<size_t>& sizes,
+                       std::vector<BurstResult>& rows);
 HRESULT MeasureStartup(const BenchConfig& config, StartupResult& result);
 HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, SaveResult& result);
 // Registers devices into devices up to each of counts and measures the lookup at each.

@@ -24,7 +24,7 @@ HRESULT FillLogTo(const OrvaneProcess& orvane, const CBenchDevices& devices, siz
             return S_OK;
         if (reads > 0 && lines <= before)
         {
-            std::fprintf(stderr, "Orvane's log stopped growing at %zu lines, %zu characters, of the %zu lines asked for\n",
+            std::fprintf(stderr, "Orvane's log stopped growing at %zu lines, %zu characters, of %zu lines asked for\n",
                          lines, text.size(), minimumLines);
             return BenchFailure("fill Orvane's log", HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER));
         }
