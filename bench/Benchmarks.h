@@ -53,8 +53,10 @@ struct BurstResult
     // How much the bare window's commit grew while its control took the same text.
     SIZE_T limitGrowthBytes = 0;
     SIZE_T logBytes = 0;
-    // Filling the log before the burst, and the whole measurement from Orvane's start.
+    // Filling Orvane's log before the burst, the control's taking the same events, and the
+    // whole measurement from Orvane's start.
     double fillMs = 0;
+    double limitFillMs = 0;
     double elapsedMs = 0;
 };
 

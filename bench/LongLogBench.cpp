@@ -1,7 +1,7 @@
 // The cost of a long log: a shorter run of the burst's storm into a log already filled to each
-// of a few sizes, against the bare EDIT control started from the same text. The control's
-// limit is taken anew at each size, because an EDIT control's inserts grow dearer with the
-// text it holds; what is held against the target is what Orvane adds to that.
+// of a few sizes, against the bare EDIT control filled with the same events. The control's
+// limit is taken anew at each size, because an EDIT control's inserts and painting grow dearer
+// with the text it holds; what is held against the target is what Orvane adds to that.
 #include "Benchmarks.h"
 
 namespace
