@@ -12,6 +12,10 @@
 // The interface class of every device registered here.
 extern const GUID& kBenchInterfaceClass;
 
+// The lines an interface event of a registered device takes in the log: the event line, the
+// interface path and five property lines.
+inline constexpr size_t kInterfaceEventLines = 7;
+
 class CBenchDevices
 {
 public:

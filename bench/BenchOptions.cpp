@@ -6,7 +6,7 @@ namespace
 {
 bool SelectOnly(const std::wstring& list, BenchOptions& options, std::wstring& error)
 {
-    options.burst = options.startup = options.save = options.lookup = false;
+    options.burst = options.startup = options.save = options.lookup = options.longLog = false;
     size_t start = 0;
     for (;;)
     {
@@ -20,9 +20,11 @@ bool SelectOnly(const std::wstring& list, BenchOptions& options, std::wstring& e
             options.save = true;
         else if (name == L"lookup")
             options.lookup = true;
+        else if (name == L"longlog")
+            options.longLog = true;
         else
         {
-            error = L"unknown measurement \"" + name + L"\" (burst, startup, save, lookup)";
+            error = L"unknown measurement \"" + name + L"\" (burst, startup, save, lookup, longlog)";
             return false;
         }
         if (comma == std::wstring::npos)

@@ -1,7 +1,7 @@
 #pragma once
 // The benchmark's command line:
 //   OrvaneBench.exe [--orvane PATH] [--bare PATH] [--rounds N] [--only NAME[,NAME...]]
-// NAME is burst, startup, save or lookup; the default runs them all. Without --orvane the
+// NAME is burst, startup, save, lookup or longlog; the default runs them all. Without --orvane the
 // Orvane.exe next to the benchmark is measured.
 #include <string>
 #include <vector>
@@ -15,6 +15,7 @@ struct BenchOptions
     bool startup = true;
     bool save = true;
     bool lookup = true;
+    bool longLog = true;
 };
 
 // Reads the arguments after the program's name; false with a message in error on a mistake.

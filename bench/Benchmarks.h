@@ -22,8 +22,21 @@ struct BenchConfig
     int rounds = 5;
 };
 
+// A storm of events sent to Orvane and to the limit control in turns, chunk by chunk.
+struct BurstPlan
+{
+    // Each cycle: an interface arrival, a plain event, the interface's removal, a plain event.
+    size_t cycles = 60;
+    size_t eventsPerChunk = 24;
+    // Lines the log is filled to before the first event, the frame minimized; 0 leaves the
+    // header alone.
+    size_t prefillLines = 0;
+};
+
 struct BurstResult
 {
+    // Lines in the log before the first event.
+    size_t startLines = 0;
     size_t events = 0;
     size_t interfaceEvents = 0;
     size_t lines = 0;
@@ -43,6 +56,11 @@ struct BurstResult
     // How much the bare window's commit grew while its control took the same text.
     SIZE_T limitGrowthBytes = 0;
     SIZE_T logBytes = 0;
+    // Filling Orvane's log before the burst, the control's taking the same events, and the
+    // whole measurement from Orvane's start.
+    double fillMs = 0;
+    double limitFillMs = 0;
+    double elapsedMs = 0;
 };
 
 struct StartupResult
@@ -91,7 +109,12 @@ struct LookupRow
     double plainEventMs = 0;
 };
 
-HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, BurstResult& result);
+HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, const BurstPlan& plan,
+                     BurstResult& result);
+// The burst's storm, shorter, into a log filled first to each of sizes, a fresh Orvane per size;
+// rows holds the sizes measured before a failure.
+HRESULT MeasureLongLog(const BenchConfig& config, const CBenchDevices& devices, const std::vector<size_t>& sizes,
+                       std::vector<BurstResult>& rows);
 HRESULT MeasureStartup(const BenchConfig& config, StartupResult& result);
 HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, SaveResult& result);
 // Registers devices into devices up to each of counts and measures the lookup at each.

@@ -6,11 +6,20 @@
 // The machine is shared and its load changes by the second, so the two sides take turns in
 // chunks of a few events, each shown while the other is minimized: both meet the same load,
 // the same growing text and the same scrolling.
+//
+// A plan may have Orvane's log filled first, minimized, and the control take the same filling
+// event by event, minimized too: the same storm then shows what a long log costs per event.
+// Under Wine the way the text came matters: an EDIT control that took 50,000 lines event by
+// event answers EM_SETSEL, EM_SCROLLCARET and EM_REPLACESEL two to three times slower, and
+// paints up to twice as slowly, as one that took the same text in a few large pieces (its
+// records of the lines, it seems, end up spread over the heap). Filled in the steps Orvane's
+// view was, the control is in the state any log grown event by event is in.
 #include "BareWindow.h"
 #include "BenchDevices.h"
 #include "Benchmarks.h"
 #include "ChildProcess.h"
 #include "LogEvents.h"
+#include "LogFill.h"
 #include "MeasuredPrograms.h"
 #include "ProbeClient.h"
 #include "Records.h"
@@ -24,11 +33,6 @@
 
 namespace
 {
-constexpr size_t kCycles = 60;
-constexpr size_t kEventsPerChunk = 24;
-// The event line, the interface path and five property lines.
-constexpr size_t kInterfaceEventLines = 7;
-
 struct BurstEvent
 {
     UINT eventType;
@@ -36,10 +40,10 @@ struct BurstEvent
 };
 
 // Per cycle: an interface arrives, the device tree changes, the interface goes, the tree changes.
-std::vector<BurstEvent> PlanBurst(const std::vector<BroadcastRecord>& records)
+std::vector<BurstEvent> PlanBurst(const std::vector<BroadcastRecord>& records, size_t cycles)
 {
     std::vector<BurstEvent> events;
-    for (size_t cycle = 0; cycle < kCycles; ++cycle)
+    for (size_t cycle = 0; cycle < cycles; ++cycle)
     {
         const BroadcastRecord* record = &records[cycle % records.size()];
         events.push_back({DBT_DEVICEARRIVAL, record});
@@ -146,14 +150,16 @@ HRESULT TallyLines(const std::vector<BurstEvent>& burst, const std::vector<std::
 }
 } // namespace
 
-HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, BurstResult& result)
+HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, const BurstPlan& plan,
+                     BurstResult& result)
 {
     result = {};
     const std::vector<BroadcastRecord> records = InterfaceRecords(devices);
-    if (records.empty())
-        return BenchFailure("burst without devices", E_INVALIDARG);
-    const std::vector<BurstEvent> burst = PlanBurst(records);
+    if (records.empty() || plan.eventsPerChunk == 0)
+        return BenchFailure("burst without devices or chunks", E_INVALIDARG);
+    const std::vector<BurstEvent> burst = PlanBurst(records, plan.cycles);
 
+    CStopwatch elapsed;
     OrvaneProcess orvane;
     HRESULT hr = StartOrvane(orvane, config.orvaneExe);
     if (FAILED(hr))
@@ -161,17 +167,42 @@ HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, Bu
     std::wstring orvaneText;
     if (!orvane.ReadLog(orvaneText, kBenchWaitMs))
         return BenchFailure("read Orvane's log");
+    const std::wstring header = orvaneText;
+    std::vector<std::wstring> fillTexts;
+    if (plan.prefillLines > 0)
+    {
+        // Filled in the same process that is then measured, so the view holds the lines as a
+        // user's long session leaves them; back on screen before the limit copies its place.
+        PutAside(orvane.Frame());
+        CStopwatch fill;
+        hr = FillLogTo(orvane, devices, plan.prefillLines, orvaneText);
+        if (FAILED(hr))
+            return hr;
+        result.fillMs = fill.ElapsedMs();
+        if (!SplitAddedEvents(header, orvaneText, fillTexts))
+            return BenchFailure("read the filling's events from Orvane's log");
+        ShowForMeasuring(orvane.Frame());
+    }
+    result.startLines = CountLines(orvaneText);
     result.startCommitBytes = PrivateCommittedBytes(orvane.Process());
     CLimitControl limit;
-    hr = limit.Start(config, orvane, orvaneText);
+    hr = limit.Start(config, orvane, header);
     if (FAILED(hr))
         return BenchFailure("start the bare window with its EDIT control", hr);
+    // The control starts minimized; the filling goes in there, one insert per event.
+    CStopwatch limitFill;
+    for (const std::wstring& text : fillTexts)
+    {
+        if (!limit.Insert(text))
+            return BenchFailure("fill the bare EDIT control");
+    }
+    result.limitFillMs = limitFill.ElapsedMs();
 
     const SIZE_T limitStartCommit = limit.CommittedBytes();
     std::vector<std::wstring> eventTexts;
-    for (size_t first = 0; first < burst.size(); first += kEventsPerChunk)
+    for (size_t first = 0; first < burst.size(); first += plan.eventsPerChunk)
     {
-        const size_t last = std::min(first + kEventsPerChunk, burst.size());
+        const size_t last = std::min(first + plan.eventsPerChunk, burst.size());
         ShowForMeasuring(orvane.Frame());
         CStopwatch orvaneTime;
         for (size_t i = first; i < last; ++i)
@@ -214,7 +245,9 @@ HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, Bu
     result.limitGrowthBytes = limit.CommittedBytes() - std::min(limit.CommittedBytes(), limitStartCommit);
     std::wstring limitText;
     result.sameText = limit.ReadText(limitText) && limitText == orvaneText;
-    return TallyLines(burst, eventTexts, result);
+    hr = TallyLines(burst, eventTexts, result);
+    result.elapsedMs = elapsed.ElapsedMs();
+    return hr;
 }
 
 HRESULT BenchFailure(const char* step, HRESULT hr)

@@ -60,15 +60,15 @@ int RunBenchmark(const BenchOptions& options)
         finish(hr);
     }
     {
-        // A docking station's worth of devices for the burst and the log that is saved.
+        // A docking station's worth of devices for the bursts and the log that is saved.
         CBenchDevices dock;
-        HRESULT hr = (options.burst || options.save) ? dock.Add(4) : S_OK;
+        HRESULT hr = (options.burst || options.save || options.longLog) ? dock.Add(4) : S_OK;
         if (FAILED(hr))
             finish(BenchFailure("register devices", hr));
         if (SUCCEEDED(hr) && options.burst)
         {
             BurstResult burst;
-            hr = MeasureBurst(config, dock, burst);
+            hr = MeasureBurst(config, dock, BurstPlan{}, burst);
             if (SUCCEEDED(hr))
             {
                 PrintBurst(burst);
@@ -83,6 +83,13 @@ int RunBenchmark(const BenchOptions& options)
             hr = MeasureSave(config, dock, save);
             if (SUCCEEDED(hr))
                 PrintSave(save);
+            finish(hr);
+        }
+        if (SUCCEEDED(hr) && options.longLog)
+        {
+            std::vector<BurstResult> rows;
+            hr = MeasureLongLog(config, dock, {100, 10000, 50000}, rows);
+            PrintLongLog(rows);
             finish(hr);
         }
         if (!dock.RemoveAll())
@@ -111,7 +118,7 @@ int wmain(int argc, wchar_t** argv)
     if (!ParseBenchOptions(arguments, options, error))
     {
         std::fprintf(stderr, "%s\nusage: OrvaneBench.exe [--orvane PATH] [--bare PATH] [--rounds N] "
-                             "[--only burst,startup,save,lookup]\n",
+                             "[--only burst,startup,save,lookup,longlog]\n",
                      Narrow(error).c_str());
         return 2;
     }

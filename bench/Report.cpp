@@ -128,3 +128,33 @@ void PrintLookup(const std::vector<LookupRow>& rows)
         std::printf("  %10zu %9zu %14.2f ms %10.2f ms %9.2f ms\n", row.registered, row.inClass,
                     row.interfaceEventMs, row.plainEventMs, row.interfaceEventMs - row.plainEventMs);
 }
+
+void PrintLongLog(const std::vector<BurstResult>& rows)
+{
+    if (rows.empty())
+        return;
+    const BurstResult& first = rows.front();
+    std::printf("long log: %zu events (%zu interface arrivals and removals) in %zu chunks per side, into a log\n"
+                "filled first, minimized: in Orvane, and event by event in the limit, the bare EDIT control\n",
+                first.events, first.interfaceEvents, first.chunkRatios.size());
+    std::printf("  %7s %16s %16s %8s   %-24s %s\n", "lines", "Orvane ms/event", "limit ms/event", "ratio",
+                "chunks low/median/high", "same text");
+    bool met = true;
+    for (const BurstResult& row : rows)
+    {
+        const double events = row.events > 0 ? static_cast<double>(row.events) : 1.0;
+        const double ratio = Ratio(row.orvaneMs, row.limitMs);
+        met = met && MeetsTarget(ratio, kBurstTarget);
+        const auto [lowest, highest] = std::minmax_element(row.chunkRatios.begin(), row.chunkRatios.end());
+        const bool chunked = !row.chunkRatios.empty();
+        std::printf("  %7zu %16.2f %16.2f %6.2f x   %4.2f / %4.2f / %4.2f%8s %-9s %s\n", row.startLines,
+                    row.orvaneMs / events, row.limitMs / events, ratio, chunked ? *lowest : 0.0,
+                    Median(row.chunkRatios), chunked ? *highest : 0.0, "", YesNo(row.sameText),
+                    MeetsTarget(ratio, kBurstTarget) ? "met" : "NOT MET");
+        std::printf("  %7s filled in %.1f s, the control in %.1f s; %.1f s in all\n", "", row.fillMs / 1000.0,
+                    row.limitFillMs / 1000.0, row.elapsedMs / 1000.0);
+        if (row.shortInterfaceEvents > 0)
+            std::printf("  %7s %zu interface events with fewer than six lines\n", "", row.shortInterfaceEvents);
+    }
+    std::printf("  target <= %.2f x at every size: %s\n", kBurstTarget, met ? "met" : "NOT MET");
+}

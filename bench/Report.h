@@ -14,3 +14,5 @@ void PrintSave(const SaveResult& save);
 // Needs the bare program's commit from the start-up runs; 0 when those did not run.
 void PrintMemory(const BurstResult& burst, SIZE_T bareCommitBytes);
 void PrintLookup(const std::vector<LookupRow>& rows);
+// One row per log size measured; nothing when rows is empty.
+void PrintLongLog(const std::vector<BurstResult>& rows);

@@ -5,6 +5,7 @@
 #include "BenchDevices.h"
 #include "Benchmarks.h"
 #include "LogEvents.h"
+#include "LogFill.h"
 #include "MeasuredPrograms.h"
 #include "Records.h"
 #include "SaveDialogDriver.h"
@@ -58,26 +59,6 @@ bool FileHoldsText(const std::wstring& path, const std::wstring& text)
     return ::ReadFile(file.get(), content.data(), static_cast<DWORD>(size.QuadPart), &read, nullptr) &&
            read == size.QuadPart && content == text;
 }
-
-HRESULT FillLog(const OrvaneProcess& orvane, const CBenchDevices& devices, std::wstring& text)
-{
-    const std::vector<BroadcastRecord> records = InterfaceRecords(devices);
-    if (records.empty())
-        return BenchFailure("fill the log without devices", E_INVALIDARG);
-    for (size_t i = 0;; ++i)
-    {
-        if (i % 64 == 0)
-        {
-            if (!orvane.ReadLog(text, kBenchWaitMs))
-                return BenchFailure("read Orvane's log");
-            if (CountLines(text) >= kMinimumLines)
-                return S_OK;
-        }
-        const UINT eventType = i % 2 == 0 ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
-        if (!orvane.SendDeviceChange(eventType, records[(i / 2) % records.size()].Address(), kBenchWaitMs))
-            return BenchFailure("send an event to Orvane");
-    }
-}
 } // namespace
 
 HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, SaveResult& result)
@@ -88,7 +69,7 @@ HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, Sav
     if (FAILED(hr))
         return BenchFailure("start Orvane", hr);
     std::wstring text;
-    hr = FillLog(orvane, devices, text);
+    hr = FillLogTo(orvane, devices, kMinimumLines, text);
     if (FAILED(hr))
         return hr;
     result.lines = CountLines(text);

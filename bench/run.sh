@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmark, checks its statistics and runs it under Wine on a virtual display; it
 # ends by itself.
-#   bench/run.sh [--commit REV] [OrvaneBench options: --rounds N, --only burst,startup,save,lookup]
+#   bench/run.sh [--commit REV] [OrvaneBench options: --rounds N, --only burst,startup,save,lookup,longlog]
 # Without --commit it measures the Orvane.exe of this tree. With --commit it measures the
 # Orvane.exe built from REV instead: REV's files, taken with git archive (no worktree), and
 # their build stay under this tree's build directory in bench-REV/ for the next run of REV.
