@@ -7,6 +7,7 @@
 #include <vector>
 
 class CBenchDevices;
+class OrvaneProcess;
 
 // How long one step of a measurement (an event answered, the log read) may take on a busy machine.
 inline constexpr DWORD kBenchWaitMs = 30000;
@@ -23,6 +24,8 @@ struct BenchConfig
 };
 
 // A storm of events sent to Orvane and to the limit control in turns, chunk by chunk.
+struct SaveResult;
+
 struct BurstPlan
 {
     // Each cycle: an interface arrival, a plain event, the interface's removal, a plain event.
@@ -31,6 +34,9 @@ struct BurstPlan
     // Lines the log is filled to before the first event, the frame minimized; 0 leaves the
     // header alone.
     size_t prefillLines = 0;
+    // When set, the log as the run leaves it is then saved and the save measured, the frame
+    // minimized (MeasureSaveOf).
+    SaveResult* save = nullptr;
 };
 
 struct BurstResult
@@ -113,10 +119,13 @@ HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, co
                      BurstResult& result);
 // The burst's storm, shorter, into a log filled first to each of sizes, a fresh Orvane per size;
 // rows holds the sizes measured before a failure.
+// The largest size's log is saved afterwards, into save.
 HRESULT MeasureLongLog(const BenchConfig& config, const CBenchDevices& devices, const std::vector<size_t>& sizes,
-                       std::vector<BurstResult>& rows);
+                       std::vector<BurstResult>& rows, SaveResult& save);
 HRESULT MeasureStartup(const BenchConfig& config, StartupResult& result);
 HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, SaveResult& result);
+// Saves the log of orvane, which holds text, through Save As, then measures File > Save.
+HRESULT MeasureSaveOf(OrvaneProcess& orvane, const std::wstring& text, SaveResult& result);
 // Registers devices into devices up to each of counts and measures the lookup at each.
 HRESULT MeasureLookup(const BenchConfig& config, CBenchDevices& devices, const std::vector<size_t>& counts,
                       std::vector<LookupRow>& rows);

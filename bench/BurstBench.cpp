@@ -246,6 +246,11 @@ HRESULT MeasureBurst(const BenchConfig& config, const CBenchDevices& devices, co
     std::wstring limitText;
     result.sameText = limit.ReadText(limitText) && limitText == orvaneText;
     hr = TallyLines(burst, eventTexts, result);
+    if (SUCCEEDED(hr) && plan.save != nullptr)
+    {
+        PutAside(orvane.Frame());
+        hr = MeasureSaveOf(orvane, orvaneText, *plan.save);
+    }
     result.elapsedMs = elapsed.ElapsedMs();
     return hr;
 }

@@ -13,7 +13,7 @@ constexpr size_t kEventsPerChunk = 16;
 } // namespace
 
 HRESULT MeasureLongLog(const BenchConfig& config, const CBenchDevices& devices, const std::vector<size_t>& sizes,
-                       std::vector<BurstResult>& rows)
+                       std::vector<BurstResult>& rows, SaveResult& save)
 {
     rows.clear();
     for (const size_t lines : sizes)
@@ -22,6 +22,7 @@ HRESULT MeasureLongLog(const BenchConfig& config, const CBenchDevices& devices, 
         plan.cycles = kCycles;
         plan.eventsPerChunk = kEventsPerChunk;
         plan.prefillLines = lines;
+        plan.save = lines == sizes.back() ? &save : nullptr;
         BurstResult row;
         const HRESULT hr = MeasureBurst(config, devices, plan, row);
         if (FAILED(hr))

@@ -88,8 +88,14 @@ int RunBenchmark(const BenchOptions& options)
         if (SUCCEEDED(hr) && options.longLog)
         {
             std::vector<BurstResult> rows;
-            hr = MeasureLongLog(config, dock, {100, 10000, 50000}, rows);
+            SaveResult save;
+            hr = MeasureLongLog(config, dock, {100, 10000, 50000}, rows, save);
             PrintLongLog(rows);
+            if (SUCCEEDED(hr))
+            {
+                std::printf("\n");
+                PrintSave(save);
+            }
             finish(hr);
         }
         if (!dock.RemoveAll())

@@ -72,6 +72,12 @@ HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, Sav
     hr = FillLogTo(orvane, devices, kMinimumLines, text);
     if (FAILED(hr))
         return hr;
+    return MeasureSaveOf(orvane, text, result);
+}
+
+HRESULT MeasureSaveOf(OrvaneProcess& orvane, const std::wstring& text, SaveResult& result)
+{
+    result = {};
     result.lines = CountLines(text);
     result.bytes = text.size() * sizeof(wchar_t);
 
@@ -79,7 +85,7 @@ HRESULT MeasureSave(const BenchConfig& config, const CBenchDevices& devices, Sav
     const std::wstring floorPath = TempPath(L"OrvaneBench-floor.txt");
     if (!::PostMessageW(orvane.Frame(), WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE_AS, 0), 0))
         return BenchFailure("File > Save As", HRESULT_FROM_WIN32(::GetLastError()));
-    hr = CompleteSaveAs(orvane, savedPath, kBenchWaitMs);
+    HRESULT hr = CompleteSaveAs(orvane, savedPath, kBenchWaitMs);
     if (FAILED(hr))
         return BenchFailure("save the log through the Save As dialog", hr);
 
