@@ -2,6 +2,7 @@
 
 #include "WriteFileAtomically.h"
 
+#include <memory>
 #include <new>
 
 void COrvaneView::AppendEntry(const CLogEntry& entry)
@@ -19,12 +20,13 @@ BOOL COrvaneView::SaveToFile(const wchar_t* path, CString* keptCopy)
     try
     {
         // The control's text is exactly what the file holds: UTF-16LE code units, CR LF
-        // line ends, no byte-order mark and no terminating NUL.
+        // line ends, no byte-order mark and no terminating NUL. The buffer is left
+        // uninitialised: the control fills it, and clearing megabytes first would cost about
+        // as much as the copy itself.
         const int length = GetWindowTextLength();
-        CString text;
-        const int copied = length > 0 ? GetWindowText(text.GetBuffer(length), length + 1) : 0;
-        text.ReleaseBuffer(copied);
-        return WriteFileAtomically(path, text.GetString(), static_cast<DWORD>(copied) * sizeof(wchar_t), keptCopy);
+        const std::unique_ptr<wchar_t[]> text(length > 0 ? new wchar_t[static_cast<size_t>(length) + 1] : nullptr);
+        const int copied = text ? GetWindowText(text.get(), length + 1) : 0;
+        return WriteFileAtomically(path, text.get(), static_cast<DWORD>(copied) * sizeof(wchar_t), keptCopy);
     }
     catch (const std::bad_alloc&)
     {
