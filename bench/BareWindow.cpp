@@ -1,7 +1,8 @@
 // The bare window program the benchmark measures Orvane against: one top-level window that
 // answers every WM_DEVICECHANGE with TRUE and does nothing else. Asked for it on the command
 // line, it also holds an EDIT control in the log view's styles and font at a given place on
-// the screen, into which the benchmark inserts the log's text to find the control's limit.
+// the screen, into which the benchmark inserts the log's text to find the control's limit;
+// the control takes the focus whenever the window does, as a frame's view does.
 #include "BareWindow.h"
 #include "UniqueHandle.h"
 
@@ -19,6 +20,12 @@ LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     {
     case WM_DEVICECHANGE:
         return TRUE;
+    case WM_SETFOCUS:
+        // As a frame gives the focus to its view: the control then keeps a caret, as
+        // Orvane's log view does, and pays for moving it.
+        if (HWND control = ::GetDlgItem(window, kBareEditId))
+            ::SetFocus(control);
+        return 0;
     case WM_DESTROY:
         ::PostQuitMessage(1);
         return 0;
