@@ -87,9 +87,10 @@ public:
 
     // The file now has another name, or must stay: there is nothing left to delete.
     void Forget() noexcept { m_path.Empty(); }
-    // Names a file that does not exist yet: the name of the reserved file other, with suffix.
-    // Nothing is created, so the name costs no round trip to the file system; other's name is
-    // ours alone while it exists, and the suffix makes this one ours as well.
+    // Names a file that is not created here: the name of the reserved file other, with suffix.
+    // Creating nothing spares the file system two round trips. Only this program makes names
+    // of that shape, and other's random part was free when it was reserved, so a file of this
+    // name can only be one an interrupted save of ours left behind; ReplaceFileW overwrites it.
     void NameAfter(const CTemporaryFile& other, const wchar_t* suffix)
     {
         m_path = other.m_path;
