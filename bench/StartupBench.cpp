@@ -121,7 +121,7 @@ bool TimeStartupParts(const BenchConfig& config, const std::wstring& marksPath, 
 }
 
 // The DLLs that exe's import table names, in its order: what the loader brings in before the
-// program's first line runs. Delay-loaded DLLs are not among them.
+// program's first line runs.
 std::vector<std::wstring> ImportedDlls(const std::wstring& exe)
 {
     std::vector<std::wstring> dlls;
