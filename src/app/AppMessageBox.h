@@ -6,6 +6,7 @@
 #include <cstdarg>
 
 class CString;
+struct CKeptFiles;
 
 // Room, in wide characters, of the buffer that GetErrorDescription fills (terminator included).
 inline constexpr int kErrorDescriptionLength = 256;
@@ -15,6 +16,11 @@ inline constexpr int kErrorDescriptionLength = 256;
 // Returns the id of the button pressed, or 0 when no box could be shown.
 int AppMessageBox(UINT nID, UINT uType, HRESULT hr, ...);
 int AppMessageBoxV(LPCWSTR format, UINT uType, HRESULT hr, va_list args);
+
+// A failed save, with the thread's last error: string 133, or 138 or 139 naming the files it
+// kept as the only copies of the new text and of the earlier file. Rewrites kept's paths into
+// the form the user knows (no extended-length prefix).
+int ShowSaveFailed(CKeptFiles& kept);
 
 // Shows text as it is (never used as a format again), owned by the active window's last popup.
 int ShowMessageBox(LPCWSTR text, UINT uType);

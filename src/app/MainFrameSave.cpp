@@ -35,14 +35,10 @@ bool CMainFrame::SaveLog()
     const CSaveBusy busy(m_bSaveBusy);
     if (m_szFilePath[0] == L'\0')
         return SaveLogAs();
-    CString keptCopy;
-    if (!m_view.SaveToFile(m_szFilePath, &keptCopy))
+    CKeptFiles kept;
+    if (!m_view.SaveToFile(m_szFilePath, &kept))
     {
-        // A temporary file kept as the only copy of the text is named, so the user can find it.
-        if (keptCopy.IsEmpty())
-            AppMessageBox(IDS_SAVE_FAILED, 0, -1);
-        else
-            AppMessageBox(IDS_SAVE_FAILED_KEPT, 0, -1, keptCopy.GetString());
+        ShowSaveFailed(kept);
         return false;
     }
     m_view.SetModify(FALSE);

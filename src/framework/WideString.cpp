@@ -54,8 +54,9 @@ bool CString::LoadString(UINT id)
 
 CString& CString::TrimRight(const wchar_t* set)
 {
-    TrimTrailing(m_text.data(), set);
-    m_text.resize(std::wcslen(m_text.c_str()));
+    // Code unit by code unit: a combining mark after a blank keeps the blank, although
+    // CharNextW would take the two as one character.
+    m_text.erase(m_text.find_last_not_of(set != nullptr ? set : L"") + 1);
     return *this;
 }
 

@@ -45,7 +45,7 @@ public:
     // Replaces the text with string resource id of the program; false (and empty) if absent.
     bool LoadString(UINT id);
 
-    // Removes trailing characters found in set; TrimLeft/TrimRight without a set use iswspace.
+    // Removes the trailing code units found in set; TrimLeft/TrimRight without a set use iswspace.
     CString& TrimRight(const wchar_t* set);
     CString& TrimRight();
     CString& TrimLeft();

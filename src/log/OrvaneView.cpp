@@ -1,7 +1,5 @@
 #include "OrvaneView.h"
 
-#include "WriteFileAtomically.h"
-
 #include <memory>
 #include <new>
 
@@ -15,7 +13,7 @@ void COrvaneView::AppendEntry(const CLogEntry& entry)
     ReplaceSel(entry.GetText(), FALSE);
 }
 
-BOOL COrvaneView::SaveToFile(const wchar_t* path, CString* keptCopy)
+BOOL COrvaneView::SaveToFile(const wchar_t* path, CKeptFiles* kept)
 {
     try
     {
@@ -26,7 +24,8 @@ BOOL COrvaneView::SaveToFile(const wchar_t* path, CString* keptCopy)
         const int length = GetWindowTextLength();
         const std::unique_ptr<wchar_t[]> text(length > 0 ? new wchar_t[static_cast<size_t>(length) + 1] : nullptr);
         const int copied = text ? GetWindowText(text.get(), length + 1) : 0;
-        return WriteFileAtomically(path, text.get(), static_cast<DWORD>(copied) * sizeof(wchar_t), keptCopy);
+        return WriteFileAtomically(path, text.get(), static_cast<DWORD>(copied) * sizeof(wchar_t), kept,
+                                   &m_strayBackups);
     }
     catch (const std::bad_alloc&)
     {

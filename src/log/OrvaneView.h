@@ -5,6 +5,7 @@
 // insert into a visible EDIT control costs far more than the text it carries.
 #include "LogEntry.h"
 #include "WindowImpl.h"
+#include "WriteFileAtomically.h"
 
 class COrvaneView : public CWindowImpl<COrvaneView, CEdit, CControlWinTraits>
 {
@@ -23,9 +24,14 @@ public:
     // modified. An empty entry changes nothing.
     void AppendEntry(const CLogEntry& entry);
 
-    // Writes the whole text, UTF-16LE without a byte-order mark, to path. keptCopy receives
-    // the path of a temporary file kept as the only copy of the text when path was lost.
-    BOOL SaveToFile(const wchar_t* path, CString* keptCopy = nullptr);
+    // Writes the whole text, UTF-16LE without a byte-order mark, to path. kept receives the
+    // files a failure left as the only copies of the new text and of the earlier file.
+    BOOL SaveToFile(const wchar_t* path, CKeptFiles* kept = nullptr);
 
     BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD = 0) { return FALSE; }
+
+private:
+    // Backups of earlier files that a save could not delete; the next save or the view's end
+    // deletes them.
+    CStrayBackups m_strayBackups;
 };

@@ -105,6 +105,20 @@ public:
             std::swap(*keptPath, m_path);
         m_path.Empty();
     }
+    // Deletes the file now, or leaves it to strays (when given) if it cannot be deleted yet.
+    void DiscardInto(CStrayBackups* strays) noexcept
+    {
+        if (strays == nullptr || m_path.IsEmpty())
+            return; // the destructor deletes it
+        m_file.reset();
+        strays->Discard(std::move(m_path));
+        m_path.Empty();
+    }
+    // A file of this name is there (the name of a file forgotten or never named is not).
+    [[nodiscard]] bool Exists() const noexcept
+    {
+        return !m_path.IsEmpty() && ::GetFileAttributesW(m_path) != INVALID_FILE_ATTRIBUTES;
+    }
 
 private:
     void Discard() noexcept
@@ -157,12 +171,31 @@ TargetState ProbeTarget(const wchar_t* target)
     return ::GetLastError() == ERROR_FILE_NOT_FOUND ? TargetState::Missing : TargetState::Unavailable;
 }
 
+// After a failure, keeps every file that holds the only copy of a version: the backup when the
+// earlier file could not be put back at the target's name, and then the temporary file too, since
+// its bytes are not at the target either; the temporary file alone when the target's name lost its
+// earlier file some other way. The destructors delete the rest. Returns FALSE with error set.
+BOOL KeepOnlyCopies(CTemporaryFile& temporary, CTemporaryFile& backup, TargetState state, const wchar_t* target,
+                    CKeptFiles* kept, DWORD error)
+{
+    const bool earlierAside = backup.Exists();
+    if (earlierAside || (state == TargetState::Replaceable && ProbeTarget(target) == TargetState::Missing))
+    {
+        temporary.Keep(kept != nullptr ? &kept->newText : nullptr);
+        if (earlierAside)
+            backup.Keep(kept != nullptr ? &kept->earlierFile : nullptr);
+    }
+    ::SetLastError(error);
+    return FALSE;
+}
+
 // ReplaceFileW keeps what belongs to the target (attributes, security, creation time); a
 // target that does not exist yet is simply renamed into place. The earlier file goes to a
 // backup name on the way, so that a replacement the system leaves half-done can be undone
 // (1177: the target is gone, its bytes are only under the backup name) before the plain
-// rename is tried.
-BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, CString* keptCopy)
+// rename is tried. Once the new bytes are at the target, the backup goes, or is left to strays
+// while another program holds it.
+BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, CKeptFiles* kept, CStrayBackups* strays)
 {
     const TargetState state = ProbeTarget(target);
     if (state == TargetState::Unavailable)
@@ -174,7 +207,8 @@ BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, CString* ke
         backup.NameAfter(temporary, L".bak");
         if (::ReplaceFileW(target, temporary.Path(), backup.Path(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
         {
-            temporary.Forget(); // the backup's destructor removes the earlier file
+            temporary.Forget();
+            backup.DiscardInto(strays);
             return TRUE;
         }
         const DWORD error = ::GetLastError();
@@ -182,30 +216,19 @@ BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, CString* ke
             ::MoveFileExW(backup.Path(), target, MOVEFILE_WRITE_THROUGH))
             backup.Forget(); // put back: the earlier bytes are at the target's name again
         if (!IsReplaceUnusable(error) && ProbeTarget(target) != TargetState::Missing)
-        {
-            ::SetLastError(error);
-            return FALSE;
-        }
+            return KeepOnlyCopies(temporary, backup, state, target, kept, error);
         flags |= MOVEFILE_REPLACE_EXISTING;
     }
     if (::MoveFileExW(temporary.Path(), target, flags))
     {
         temporary.Forget();
+        backup.DiscardInto(strays); // an earlier file that was not put back has been replaced all the same
         return TRUE;
     }
-    const DWORD error = ::GetLastError();
-    if (state == TargetState::Replaceable && ProbeTarget(target) == TargetState::Missing)
-    {
-        // Neither file could be moved back to the target's name: the earlier bytes stay under
-        // the backup name and the new ones in the temporary file, which the caller names.
-        backup.Forget();
-        temporary.Keep(keptCopy);
-    }
-    ::SetLastError(error);
-    return FALSE;
+    return KeepOnlyCopies(temporary, backup, state, target, kept, ::GetLastError());
 }
 
-BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size, CString* keptCopy)
+BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size, CKeptFiles* kept, CStrayBackups* strays)
 {
     CString target;
     if (!GetFullPath(path, target))
@@ -226,14 +249,49 @@ BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size, CString
     }
     if (!::FlushFileBuffers(temporary.Handle()) || !temporary.Close())
         return FALSE;
-    return MoveIntoPlace(temporary, target, keptCopy);
+    return MoveIntoPlace(temporary, target, kept, strays);
+}
+
+// The file to delete is no longer there, nor its folder.
+bool IsGone(DWORD error) noexcept
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 } // namespace
 
-BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, CString* keptCopy)
+void CStrayBackups::Remove() noexcept
 {
-    if (keptCopy != nullptr)
-        keptCopy->Empty();
+    const DWORD lastError = ::GetLastError();
+    std::erase_if(m_paths, [](const CString& path) { return ::DeleteFileW(path) || IsGone(::GetLastError()); });
+    ::SetLastError(lastError);
+}
+
+void CStrayBackups::Discard(CString&& path) noexcept
+{
+    const DWORD lastError = ::GetLastError();
+    if (!::DeleteFileW(path) && !IsGone(::GetLastError()))
+    {
+        try
+        {
+            m_paths.push_back(std::move(path));
+        }
+        catch (const std::bad_alloc&)
+        {
+            // Nothing to remember it in: that backup stays, and the save has still succeeded.
+        }
+    }
+    ::SetLastError(lastError);
+}
+
+BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, CKeptFiles* kept, CStrayBackups* strays)
+{
+    if (kept != nullptr)
+    {
+        kept->newText.Empty();
+        kept->earlierFile.Empty();
+    }
+    if (strays != nullptr)
+        strays->Remove();
     if (path == nullptr || *path == L'\0' || (bytes == nullptr && size != 0))
     {
         ::SetLastError(ERROR_INVALID_PARAMETER);
@@ -241,7 +299,7 @@ BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, CSt
     }
     try
     {
-        return WriteAndReplace(path, bytes, size, keptCopy);
+        return WriteAndReplace(path, bytes, size, kept, strays);
     }
     catch (const std::bad_alloc&)
     {

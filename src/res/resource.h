@@ -13,6 +13,7 @@
 #define IDS_NOTIFICATIONS_STOP_FAILED   136
 #define IDS_SAVE_CHANGES                137
 #define IDS_SAVE_FAILED_KEPT            138
+#define IDS_SAVE_FAILED_KEPT_BOTH       139
 
 #define IDD_ABOUTBOX                    100
 #define IDC_ABOUT_DESCRIPTION           1000

@@ -1,7 +1,9 @@
 // The program's message boxes: the system's text for a failure code with its number after it,
-// cut to fit without ever losing the number; the text and icon a code gives a box.
+// cut to fit without ever losing the number; the text and icon a code gives a box; the files a
+// failed save names.
 #include "AppMessageBox.h"
 #include "ImportPatch.h"
+#include "WriteFileAtomically.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -100,4 +102,16 @@ TEST(AppMessageBox, TextAndIconFollowTheCode)
         EXPECT_EQ(g_text, c.text) << std::hex << c.hr;
         EXPECT_EQ(g_type & MB_ICONMASK, c.icon) << std::hex << c.hr;
     }
+}
+
+// A failed save that kept both versions names both files, as the user knows their paths.
+TEST(AppMessageBox, SaveFailedNamesTheKeptFilesWithoutTheLongPathPrefix)
+{
+    const CImportPatch patch("user32.dll", "MessageBoxW", reinterpret_cast<const void*>(&SeeBox));
+    ASSERT_TRUE(patch.IsActive());
+    CKeptFiles kept{L"\\\\?\\C:\\logs\\~1.tmp", L"\\\\?\\UNC\\server\\logs\\~1.tmp.bak"};
+    ::SetLastError(ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(ShowSaveFailed(kept), IDOK);
+    EXPECT_EQ(g_text, L"Unable to save the file. Its new text is kept in C:\\logs\\~1.tmp and the earlier file in "
+                      L"\\\\server\\logs\\~1.tmp.bak.\n\n" + SystemText(32) + L" (32)");
 }

@@ -1,5 +1,6 @@
 // The atomic file write: after each kind of failure the target holds its old or its new
-// bytes and no temporary file is left behind, unless it is the only copy of the new bytes.
+// bytes and no temporary file is left behind, unless it or the backup is the only copy of a
+// version; a backup that cannot be deleted at once goes later.
 #include "WriteFileAtomically.h"
 #include "ImportPatch.h"
 #include "TestFolder.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace
 {
@@ -25,16 +27,27 @@ BOOL WINAPI WriteHalf(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, L
 
 // ReplaceFileW failing with error, leaving the files as the system documents: 1176 without a
 // backup name has removed the target, 1177 has moved it to the backup name (or another one),
-// other errors (no support for replacing) have changed nothing.
+// other errors (no support for replacing) have changed nothing. Another program may then
+// re-create the target's name; or, after a success, hold the backup open as a scanner would.
 // The temporary file is complete and closed when the replacement is asked for; remember it.
 DWORD g_replaceError = 0;
-std::wstring g_temporaryPath;
+bool g_recreateTarget = false;
+bool g_holdBackup = false;
+HANDLE g_heldBackup = INVALID_HANDLE_VALUE;
+std::wstring g_temporaryPath, g_backupPath;
 std::string g_temporaryBytes;
+const std::string kOtherProgramsBytes = "another program's file";
 BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID, LPVOID)
 {
-    if (g_replaceError == 0)
-        return g_replaceFile(replaced, replacement, backup, flags, nullptr, nullptr);
     g_temporaryPath = replacement;
+    g_backupPath = backup != nullptr ? backup : L"";
+    if (g_replaceError == 0)
+    {
+        const BOOL replacedOk = g_replaceFile(replaced, replacement, backup, flags, nullptr, nullptr);
+        if (g_holdBackup)
+            g_heldBackup = ::CreateFileW(backup, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        return replacedOk;
+    }
     g_temporaryBytes = FileBytes(replacement);
     if (g_replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT && backup == nullptr)
         ::DeleteFileW(replaced);
@@ -43,6 +56,8 @@ BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup
         const std::wstring aside = backup != nullptr ? backup : std::wstring(replaced) + L".old";
         g_moveFile(replaced, aside.c_str(), MOVEFILE_REPLACE_EXISTING);
     }
+    if (g_recreateTarget)
+        WriteFileBytes(replaced, kOtherProgramsBytes);
     ::SetLastError(g_replaceError);
     return FALSE;
 }
@@ -69,6 +84,7 @@ protected:
         g_moveFile = m_move.Original<decltype(&::MoveFileExW)>();
         g_replaceFile = m_replace.Original<decltype(&::ReplaceFileW)>();
         g_replaceError = 0;
+        g_recreateTarget = false;
         g_refused = Refused::None;
         ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
     }
@@ -76,6 +92,16 @@ protected:
     {
         EXPECT_EQ(FileBytes(m_target), bytes);
         EXPECT_EQ(m_folder.Names(), std::vector<std::wstring>{L"log.txt"});
+    }
+    // The folder holds exactly these names, each with these bytes.
+    void ExpectFiles(std::vector<std::pair<std::wstring, std::string>> expected)
+    {
+        std::vector<std::pair<std::wstring, std::string>> actual;
+        for (const std::wstring& name : m_folder.Names())
+            actual.emplace_back(name, FileBytes(m_folder.File(name)));
+        std::sort(actual.begin(), actual.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(actual, expected);
     }
 
     TestFolder m_folder;
@@ -110,7 +136,7 @@ TEST_F(WriteFileAtomicallyTest, FailureAfterTheTemporaryFileOrAShortWriteKeepsTh
 
 // Where ReplaceFileW cannot replace, or leaves the replacement half-done, the earlier file is
 // put back and the new one renamed over it.
-TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneAndTheOnlyCopyOfTheNewBytesIsKept)
+TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndone)
 {
     const struct
     {
@@ -129,25 +155,64 @@ TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneAndTheOnlyCopyOfTheNewB
         g_replaceError = replaceError;
         g_refused = refused;
         ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
-        CString kept;
+        CKeptFiles kept;
         const BOOL written = WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept);
         EXPECT_EQ(written ? 0u : ::GetLastError(), &target == &kNewBytes ? 0u : ERROR_SHARING_VIOLATION);
         ExpectOnly(target);
-        EXPECT_TRUE(kept.IsEmpty());
+        EXPECT_TRUE(kept.newText.IsEmpty() && kept.earlierFile.IsEmpty());
     }
+}
 
-    // Neither the earlier file nor the new one can be moved back to the target's name: both
-    // stay, and the caller learns where the new bytes are.
+// After 1177 the earlier file cannot go back to the target's name: every move is refused, or
+// another program re-created the name. The new bytes cannot go there either. Both versions stay,
+// each under the name the caller is told.
+TEST_F(WriteFileAtomicallyTest, AnEarlierFileNotPutBackIsKeptWithTheNewBytes)
+{
     g_replaceError = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
-    g_refused = Refused::All;
-    CString kept;
-    EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept));
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    EXPECT_EQ(kept.GetString(), g_temporaryPath);
-    EXPECT_EQ(FileBytes(g_temporaryPath), kNewBytes);
-    std::vector<std::string> contents;
-    for (const std::wstring& name : m_folder.Names())
-        contents.push_back(FileBytes(m_folder.File(name)));
-    std::sort(contents.begin(), contents.end());
-    EXPECT_EQ(contents, (std::vector<std::string>{kOldBytes, kNewBytes}));
+    for (const bool recreated : {false, true})
+    {
+        SCOPED_TRACE(recreated ? "target re-created" : "every move refused");
+        g_recreateTarget = recreated;
+        g_refused = recreated ? Refused::Temporary : Refused::All;
+        ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
+        CKeptFiles kept;
+        EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept));
+        EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+        EXPECT_EQ(kept.newText.Str(), g_temporaryPath);
+        EXPECT_EQ(kept.earlierFile.Str(), g_backupPath);
+        const std::wstring temporaryName = g_temporaryPath.substr(m_folder.Path().size() + 1);
+        std::vector<std::pair<std::wstring, std::string>> files{{temporaryName, kNewBytes},
+                                                                {temporaryName + L".bak", kOldBytes}};
+        if (recreated)
+            files.emplace_back(L"log.txt", kOtherProgramsBytes);
+        ExpectFiles(files);
+        ::DeleteFileW(g_temporaryPath.c_str());
+        ::DeleteFileW(g_backupPath.c_str());
+    }
+}
+
+// A scanner holds the earlier file's backup open when a successful save deletes it. The save
+// still succeeds; the backup goes at the next save, or when its owner ends.
+TEST_F(WriteFileAtomicallyTest, ABackupHeldOpenGoesAtTheNextSaveOrWithItsOwner)
+{
+    for (const bool saveAgain : {true, false})
+    {
+        SCOPED_TRACE(saveAgain ? "next save" : "owner's end");
+        ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
+        {
+            CStrayBackups strays;
+            g_holdBackup = true;
+            EXPECT_TRUE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), nullptr, &strays));
+            g_holdBackup = false;
+            ASSERT_NE(g_heldBackup, INVALID_HANDLE_VALUE);
+            ::CloseHandle(std::exchange(g_heldBackup, INVALID_HANDLE_VALUE));
+            ExpectFiles({{L"log.txt", kNewBytes}, {g_backupPath.substr(m_folder.Path().size() + 1), kOldBytes}});
+            if (saveAgain)
+            {
+                EXPECT_TRUE(WriteFileAtomically(m_target.c_str(), kOldBytes.data(), kOldBytes.size(), nullptr, &strays));
+                ExpectOnly(kOldBytes);
+            }
+        }
+        ExpectOnly(saveAgain ? kOldBytes : kNewBytes);
+    }
 }
