@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Checks the release zip as a user on Windows receives it, from outside: no Wine involved.
+
+Usage: check_package.py ZIP EXE
+ZIP is the zip cpack made (its checksum file beside it), EXE the build's Orvane.exe, the one the
+tests ran. Prints the zip, its checksum file and the exe's version when every check passes.
+"""
+import hashlib
+import pathlib
+import re
+import struct
+import sys
+import unittest
+import zipfile
+
+RT_VERSION = 16
+VS_FIXEDFILEINFO_SIGNATURE = 0xFEEF04BD
+
+
+def file_version(image):
+    """FILEVERSION of a PE32+ image's version record (VS_FIXEDFILEINFO), found through its resource
+    directory."""
+    pe = struct.unpack_from('<I', image, 0x3C)[0]
+    if image[pe:pe + 4] != b'PE\0\0' or struct.unpack_from('<H', image, pe + 24)[0] != 0x20B:
+        raise ValueError('not a PE32+ image')
+    section_count = struct.unpack_from('<H', image, pe + 6)[0]
+    optional_size = struct.unpack_from('<H', image, pe + 20)[0]
+    resources_rva = struct.unpack_from('<I', image, pe + 24 + 112 + 2 * 8)[0]  # data directory 2
+    section_table = pe + 24 + optional_size
+    sections = [struct.unpack_from('<8xIIII', image, section_table + 40 * i) for i in range(section_count)]
+
+    def file_offset(rva):
+        for virtual_size, address, raw_size, raw_offset in sections:
+            if address <= rva < address + max(virtual_size, raw_size):
+                return rva - address + raw_offset
+        raise ValueError(f'address {rva:#x} lies in no section')
+
+    root = file_offset(resources_rva)
+
+    def child(directory, wanted=None):
+        """Where the first entry of a resource directory (with the id wanted, if given) points."""
+        named, ids = struct.unpack_from('<HH', image, directory + 12)
+        for i in range(named + ids):
+            name, target = struct.unpack_from('<II', image, directory + 16 + 8 * i)
+            if wanted is None or name == wanted:
+                return root + (target & 0x7FFFFFFF)
+        raise ValueError('the exe has no version record')
+
+    data_entry = child(child(child(root, RT_VERSION)))  # type, then name, then language
+    record = file_offset(struct.unpack_from('<I', image, data_entry)[0])
+    # VS_VERSIONINFO: three WORDs, the key L"VS_VERSION_INFO", padding to 32 bits, the fixed info.
+    fixed = record + ((6 + len('VS_VERSION_INFO\0') * 2 + 3) & ~3)
+    signature, _, most, least = struct.unpack_from('<4I', image, fixed)
+    if signature != VS_FIXEDFILEINFO_SIGNATURE:
+        raise ValueError('the version record has no VS_FIXEDFILEINFO')
+    return f'{most >> 16}.{most & 0xFFFF}.{least >> 16}.{least & 0xFFFF}'
+
+
+class ReleaseZip(unittest.TestCase):
+    zip_path = exe_path = None
+
+    @classmethod
+    def setUpClass(cls):
+        with zipfile.ZipFile(cls.zip_path) as archive:
+            # cpack puts the files in one folder named as the zip; the user unzips that folder.
+            cls.files = {name.split('/', 1)[-1]: archive.read(name) for name in archive.namelist()
+                         if not name.endswith('/')}
+        cls.version = re.fullmatch(r'Orvane-(.+)-win64\.zip', cls.zip_path.name).group(1)
+        cls.readme = cls.files.get('README.txt', b'').decode('cp1252')
+
+    def test_holds_the_exe_the_read_me_and_the_licence(self):
+        self.assertEqual(set(self.files), {'Orvane.exe', 'README.txt', 'LICENSE'})
+
+    def test_exe_is_the_one_the_tests_ran(self):
+        self.assertTrue(self.files['Orvane.exe'] == self.exe_path.read_bytes(),
+                        f'the zipped Orvane.exe differs from {self.exe_path}')
+
+    def test_texts_end_every_line_in_cr_lf(self):
+        for name in ('README.txt', 'LICENSE'):
+            text = self.files[name]
+            self.assertIsNone(re.search(rb'\r(?!\n)|(?<!\r)\n', text), f'{name} has a bare CR or LF')
+            self.assertTrue(text.endswith(b'\r\n'), f'{name} does not end its last line')
+
+    def test_version_in_the_name_is_the_exe_version(self):
+        self.assertEqual(file_version(self.files['Orvane.exe']), self.version)
+
+    def test_checksum_file_matches_the_zip(self):
+        # sha256sum -c: "<64 hex digits> <blank or *><name>", the name relative to the file's folder.
+        line = pathlib.Path(f'{self.zip_path}.sha256').read_text()
+        match = re.fullmatch(r'([0-9a-f]{64}) [ *](.+)\n', line)
+        self.assertIsNotNone(match, f'not in sha256sum format: {line!r}')
+        self.assertEqual(match.group(2), self.zip_path.name)
+        self.assertEqual(match.group(1), hashlib.sha256(self.zip_path.read_bytes()).hexdigest())
+
+    def test_read_me_is_plain_text_for_a_user(self):
+        for mark in ('`', '**', '](', '<!--', '##', 'tools/', 'cmake', 'ctest'):
+            self.assertFalse(mark in self.readme, f'README.txt holds {mark!r}')
+
+    def test_read_me_names_version_home_and_how_to_check_the_download(self):
+        self.assertRegex(self.readme, r'Home: https?://\S+')
+        for words in (f'Orvane {self.version}', f'certutil -hashfile {self.zip_path.name} SHA256',
+                      'Get-FileHash', f'sha256sum -c {self.zip_path.name}.sha256'):
+            self.assertTrue(words in self.readme, f'README.txt lacks {words!r}')
+
+
+if __name__ == '__main__':
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    ReleaseZip.zip_path, ReleaseZip.exe_path = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+    result = unittest.main(argv=sys.argv[:1], exit=False, testRunner=unittest.TextTestRunner(sys.stdout)).result
+    if not result.wasSuccessful():
+        sys.exit(1)
+    print(f'Package:  {ReleaseZip.zip_path} ({ReleaseZip.zip_path.stat().st_size} bytes)')
+    print(f'Checksum: {ReleaseZip.zip_path}.sha256')
+    print(f'Orvane.exe version: {file_version(ReleaseZip.exe_path.read_bytes())}')
