@@ -1,10 +1,9 @@
 #pragma once
 // The process's start-up and spine: COM, the common controls, the application module, the main
-// frame and its message loop. wWinMain is this call; the benchmark's marked start-up makes it
-// too, watching the steps go by.
+// frame and its message loop. wWinMain calls it; so does the benchmark's marked start-up, with an
+// observer that is called between the steps.
 #include <windows.h>
 
-// The points between start-up's steps at which an observer is called.
 enum class StartupStep
 {
     ComInitialized,     // CoInitialize returned
