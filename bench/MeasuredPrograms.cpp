@@ -1,7 +1,5 @@
 #include "MeasuredPrograms.h"
 
-#include "WindowQuery.h"
-
 #include <psapi.h>
 
 HRESULT StartOrvane(OrvaneProcess& orvane, const std::wstring& exe, int showCommand)
@@ -12,16 +10,6 @@ HRESULT StartOrvane(OrvaneProcess& orvane, const std::wstring& exe, int showComm
     if (SUCCEEDED(hr))
         FlushPainting(orvane.Frame());
     return hr;
-}
-
-HWND FindMainWindow(DWORD processId, const wchar_t* title)
-{
-    for (HWND window : FindTopLevelWindows(processId, nullptr, title))
-    {
-        if (::GetWindow(window, GW_OWNER) == nullptr && WindowClassName(window) != L"#32770")
-            return window;
-    }
-    return nullptr;
 }
 
 void FlushPainting(HWND window)

@@ -1,7 +1,6 @@
 #pragma once
 // What the measurements share about the programs they run: Orvane started and painted before
-// anything is timed, a program's main window found by its title, the painting a run caused, and
-// a process's memory as Windows counts it.
+// anything is timed, the painting a run caused, and a process's memory as Windows counts it.
 #include "OrvaneProcess.h"
 
 #include <string>
@@ -9,9 +8,6 @@
 // Starts exe as the Orvane to measure and returns once its frame and log view are shown and
 // painted.
 HRESULT StartOrvane(OrvaneProcess& orvane, const std::wstring& exe, int showCommand = SW_SHOWNORMAL);
-
-// The visible, unowned top-level window of the process titled title that is no dialog.
-HWND FindMainWindow(DWORD processId, const wchar_t* title);
 
 // Paints what window and its children still have to paint, in the window's own thread, and
 // returns when that is done: a run's time includes the drawing it caused.

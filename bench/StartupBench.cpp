@@ -9,6 +9,7 @@
 #include "Stats.h"
 #include "Stopwatch.h"
 #include "UniqueHandle.h"
+#include "WindowQuery.h"
 
 #include <dbt.h>
 

@@ -11,7 +11,6 @@
 
 #include <commctrl.h>
 #include <dbt.h>
-#include <objbase.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -25,6 +24,8 @@ HWND g_frame = nullptr;
 HWND g_view = nullptr;
 bool g_headerIn = false;
 bool g_written = false;
+unique_hhook g_creationHook;
+unique_hhook g_messageHook;
 
 LONGLONG Now()
 {
@@ -109,6 +110,21 @@ LRESULT CALLBACK OnSentMessage(int code, WPARAM wParam, LPARAM lParam)
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
+
+// Between Orvane's own steps: a mark after each, and after the common controls the hooks that
+// mark the steps of the frame's creation, which comes next.
+void OnStartupStep(StartupStep step)
+{
+    if (step == StartupStep::ComInitialized)
+        Mark(StartupMark::Com);
+    else if (step == StartupStep::ControlsRegistered)
+    {
+        Mark(StartupMark::Controls);
+        const DWORD thread = ::GetCurrentThreadId();
+        g_creationHook.reset(::SetWindowsHookExW(WH_CBT, &OnCreateWindow, nullptr, thread));
+        g_messageHook.reset(::SetWindowsHookExW(WH_CALLWNDPROC, &OnSentMessage, nullptr, thread));
+    }
+}
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int nCmdShow)
@@ -122,25 +138,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int nCmdShow)
             *closing = L'\0';
     }
     g_outputPath = commandLine;
-
-    // Orvane's own steps, in its order.
-    const HRESULT com = ::CoInitialize(nullptr);
-    Mark(StartupMark::Com);
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_LINK_CLASS;
-    ::InitCommonControlsEx(&controls);
-    Mark(StartupMark::Controls);
-
-    const DWORD thread = ::GetCurrentThreadId();
-    int result = 0;
-    {
-        const unique_hhook creation(::SetWindowsHookExW(WH_CBT, &OnCreateWindow, nullptr, thread));
-        const unique_hhook messages(::SetWindowsHookExW(WH_CALLWNDPROC, &OnSentMessage, nullptr, thread));
-        result = SUCCEEDED(g_appModule.Init()) ? Run(nullptr, nCmdShow) : 0;
-    }
-    g_appModule.Term();
-    if (SUCCEEDED(com))
-        ::CoUninitialize();
-    return result;
+    return RunProgram(nCmdShow, &OnStartupStep);
 }

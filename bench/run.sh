@@ -28,7 +28,7 @@ if [ -n "$commit" ]; then
     git -C "$root" archive "$measured" | tar -x -C "$tree/unpacking"
     mv "$tree/unpacking" "$tree/source"
   fi
-  cmake --preset mingw -S "$tree/source" -B "$tree/build" -DBUILD_TESTING=OFF >/dev/null
+  configure_tree "$tree/source" "$tree/build" -DBUILD_TESTING=OFF
   cmake --build "$tree/build" -j 2 --target Orvane
   orvane="$tree/build/bin/Orvane.exe"
 fi

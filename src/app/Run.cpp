@@ -1,25 +1,54 @@
 #include "Run.h"
 
+#include "AppModule.h"
 #include "MainFrame.h"
 
+#include <commctrl.h>
+#include <objbase.h>
+
+namespace
+{
 CAppModule g_appModule;
 
-int Run(LPWSTR, int nCmdShow)
+// Creates and shows the main frame and runs the message loop.
+int RunMainFrame(int nCmdShow)
 {
     CMessageLoop loop;
     g_appModule.AddMessageLoop(&loop);
-
     int result = 0;
     {
         CMainFrame frame(&loop);
-        if (frame.CreateEx() == nullptr)
+        if (frame.CreateEx() != nullptr)
         {
-            g_appModule.RemoveMessageLoop();
-            return 0;
+            frame.ShowWindow(nCmdShow);
+            result = loop.Run();
         }
-        frame.ShowWindow(nCmdShow);
-        result = loop.Run();
         g_appModule.RemoveMessageLoop();
     }
+    return result;
+}
+} // namespace
+
+int RunProgram(int nCmdShow, StartupObserver observer)
+{
+    // COM for the save dialog and the header's system query; failures surface there. Only a
+    // successful call (S_FALSE included) is balanced by CoUninitialize.
+    const HRESULT com = ::CoInitialize(nullptr);
+    if (observer != nullptr)
+        observer(StartupStep::ComInitialized);
+
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_LINK_CLASS;
+    ::InitCommonControlsEx(&controls);
+    if (observer != nullptr)
+        observer(StartupStep::ControlsRegistered);
+
+    // Without its loop map the module cannot run the frame: end as when it cannot be created.
+    const int result = SUCCEEDED(g_appModule.Init()) ? RunMainFrame(nCmdShow) : 0;
+    g_appModule.Term();
+
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
     return result;
 }

@@ -1,9 +1,15 @@
 #pragma once
-// The process's spine: the application module and the function that runs the main frame.
-#include "AppModule.h"
+// The process's start-up and spine: COM, the common controls, the application module, the main
+// frame and its message loop. wWinMain calls it; so does the benchmark's marked start-up, with an
+// observer that is called between the steps.
+#include <windows.h>
 
-extern CAppModule g_appModule;
+enum class StartupStep
+{
+    ComInitialized,     // CoInitialize returned
+    ControlsRegistered, // InitCommonControlsEx returned; the module and the frame come next
+};
+using StartupObserver = void (*)(StartupStep);
 
-// Creates and shows the main frame and runs the message loop; the loop's result, or 0 when
-// the main window cannot be created.
-int Run(LPWSTR lpCmdLine = nullptr, int nCmdShow = SW_SHOWDEFAULT);
+// Runs the program: the message loop's result, or 0 when the main window cannot be created.
+int RunProgram(int nCmdShow, StartupObserver observer = nullptr);

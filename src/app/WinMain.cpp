@@ -1,24 +1,9 @@
+// The program's entry point. It stays in orvane_app's library, from which the linker takes it
+// only for a program without a wWinMain of its own: Orvane.exe, not the benchmark's marked
+// start-up, nor the test programs, which are console programs.
 #include "Run.h"
-
-#include <commctrl.h>
-#include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int nCmdShow)
 {
-    // COM for the save dialog and the header's system query; failures surface there. Only a
-    // successful call (S_FALSE included) is balanced by CoUninitialize.
-    const HRESULT com = ::CoInitialize(nullptr);
-
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_LINK_CLASS;
-    ::InitCommonControlsEx(&controls);
-
-    // Without its loop map the module cannot run the frame: end as when it cannot be created.
-    const int result = SUCCEEDED(g_appModule.Init()) ? Run(nullptr, nCmdShow) : 0;
-    g_appModule.Term();
-
-    if (SUCCEEDED(com))
-        ::CoUninitialize();
-    return result;
+    return RunProgram(nCmdShow);
 }

@@ -19,9 +19,7 @@ TEST_F(OrvaneTest, BroadcastsLandAsTimeStampedEntriesWithTheirDetailsInOrder)
     const size_t header = expected.size();
     for (const auto& event : events)
     {
-        LRESULT result = 0;
-        ASSERT_TRUE(SendDeviceChange(m_orvane.Frame(), event.code, event.data, &result));
-        EXPECT_EQ(result, TRUE) << event.lines[0];
+        ASSERT_TRUE(m_orvane.SendDeviceChange(event.code, event.data)) << "not answered TRUE: " << event.lines[0];
         expected.insert(expected.end(), event.lines, event.lines + (event.lines[1] != nullptr ? 2 : 1));
     }
 
@@ -44,7 +42,7 @@ TEST_F(OrvaneTest, NotificationsDeviceTogglesItsMarkAndLogsAStatusEntry)
 {
     for (const bool on : {true, false})
     {
-        ASSERT_TRUE(SendDeviceChange(m_orvane.Frame(), DBT_DEVICEARRIVAL, PortRecord(L"COM3")));
+        ASSERT_TRUE(m_orvane.SendDeviceChange(DBT_DEVICEARRIVAL, PortRecord(L"COM3").Address()));
         const size_t count = LogLines().size();
         ASSERT_TRUE(ChooseFromMenu(kNotificationsMenu, ID_NOTIFICATIONS_DEVICE));
         ASSERT_TRUE(NothingOpenAfterSync()) << "the choice showed a box";

@@ -15,10 +15,6 @@
 #include <string>
 #include <vector>
 
-// The menu bar's buttons, left to right.
-enum MenuButton { kFileMenu, kNotificationsMenu, kViewMenu, kHelpMenu };
-// How long a box or dialog of the program may take to appear or to go away.
-inline constexpr DWORD kDialogWaitMs = 20000;
 inline constexpr wchar_t kSaveQuestion[] = L"Do you want to save the changes?";
 
 class OrvaneTest : public ::testing::Test
@@ -28,10 +24,7 @@ protected:
 
     // Posted as a menu would, not sent: a command may run a modal loop in its handler.
     bool PostCommand(UINT id) { return ::PostMessageW(m_orvane.Frame(), WM_COMMAND, id, 0) != FALSE; }
-    bool ChooseFromMenu(int menuIndex, UINT id)
-    {
-        return m_menus.OpenWithClick(menuIndex) && m_menus.Highlight(id) && m_menus.ChooseHighlighted();
-    }
+    bool ChooseFromMenu(MenuBarButton button, UINT id) { return m_menus.Choose(button, id); }
     // The items of the popup at menuIndex as "text", with " (gray)" and " (marked)"; "-" separates.
     std::vector<std::wstring> MenuTexts(int menuIndex)
     {
@@ -59,16 +52,12 @@ protected:
     }
 
     // One broadcast as the system sends it; the program logs one line for it.
-    bool SendOneEvent()
-    {
-        LRESULT result = 0;
-        return SendDeviceChange(m_orvane.Frame(), DBT_DEVNODES_CHANGED, 0, &result) && result == TRUE;
-    }
+    bool SendOneEvent() { return m_orvane.SendDeviceChange(DBT_DEVNODES_CHANGED, 0); }
     bool IsModified()
     {
-        DWORD_PTR modified = 0;
-        EXPECT_TRUE(::SendMessageTimeoutW(m_orvane.View(), EM_GETMODIFY, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &modified));
-        return modified != 0;
+        bool modified = false;
+        EXPECT_TRUE(m_orvane.IsLogModified(modified));
+        return modified;
     }
     std::wstring LogText()
     {

@@ -53,7 +53,7 @@ std::wstring InFolder(const std::wstring& folder, const wchar_t* name)
 HRESULT WaitForNormalExit(OrvaneProcess& orvane)
 {
     DWORD exitCode = 0;
-    if (!orvane.WaitForExit(exitCode, kDemoDialogWaitMs))
+    if (!orvane.WaitForExit(exitCode, kDialogWaitMs))
         return HRESULT_FROM_WIN32(ERROR_TIMEOUT);
     return exitCode == kNormalExitCode ? S_OK : E_UNEXPECTED;
 }
@@ -83,7 +83,7 @@ HRESULT Play(const std::wstring& folder)
     if (FAILED(hr = Check(SaveLogThroughDialog(orvane, log), L"saving the log")))
         return hr;
     Narrate(L"File > Exit.");
-    if (FAILED(hr = Check(ChooseMenuCommand(orvane, MenuBarButton::File, ID_APP_EXIT), L"File > Exit")))
+    if (FAILED(hr = Check(ChooseMenuCommand(orvane, kFileMenu, ID_APP_EXIT), L"File > Exit")))
         return hr;
     return Check(WaitForNormalExit(orvane), L"closing Orvane");
 }
@@ -97,7 +97,7 @@ HRESULT Screenshots(const std::wstring& folder)
                                         L"the main window's picture")))
         return hr;
 
-    if (!menus.OpenWithClick(static_cast<int>(MenuBarButton::Notifications)) ||
+    if (!menus.OpenWithClick(kNotificationsMenu) ||
         !menus.Highlight(ID_NOTIFICATIONS_DEVICE))
         return Check(HRESULT_FROM_WIN32(ERROR_TIMEOUT), L"opening the Notifications menu");
     if (FAILED(hr = Check(SaveFrameScreenshot(orvane, InFolder(folder, L"notifications-menu.png")),
@@ -106,26 +106,26 @@ HRESULT Screenshots(const std::wstring& folder)
     if (!menus.CloseAll())
         return Check(HRESULT_FROM_WIN32(ERROR_TIMEOUT), L"closing the menu");
 
-    if (FAILED(hr = Check(ChooseMenuCommand(orvane, MenuBarButton::Help, ID_APP_ABOUT), L"Help > About")))
+    if (FAILED(hr = Check(ChooseMenuCommand(orvane, kHelpMenu, ID_APP_ABOUT), L"Help > About")))
         return hr;
-    HWND about = WaitForMessageBox(orvane.ProcessId(), kDemoDialogWaitMs);
+    HWND about = WaitForMessageBox(orvane.ProcessId(), kDialogWaitMs);
     if (about == nullptr)
         return Check(HRESULT_FROM_WIN32(ERROR_TIMEOUT), L"waiting for the About box");
     if (FAILED(hr = Check(SaveFrameScreenshot(orvane, InFolder(folder, L"about-box.png")), L"the About box's picture")))
         return hr;
-    if (!PressMessageBoxButton(about, IDOK, kDemoDialogWaitMs))
+    if (!PressMessageBoxButton(about, IDOK, kDialogWaitMs))
         return Check(HRESULT_FROM_WIN32(ERROR_TIMEOUT), L"closing the About box");
 
     // Closing with unsaved lines brings up the save question; No lets the program end.
     if (!::PostMessageW(orvane.Frame(), WM_CLOSE, 0, 0))
         return Check(HRESULT_FROM_WIN32(::GetLastError()), L"closing the window");
-    HWND question = WaitForMessageBox(orvane.ProcessId(), kDemoDialogWaitMs);
+    HWND question = WaitForMessageBox(orvane.ProcessId(), kDialogWaitMs);
     if (question == nullptr)
         return Check(HRESULT_FROM_WIN32(ERROR_TIMEOUT), L"waiting for the save question");
     if (FAILED(hr = Check(SaveFrameScreenshot(orvane, InFolder(folder, L"save-prompt.png")),
                           L"the save question's picture")))
         return hr;
-    if (!PressMessageBoxButton(question, IDNO, kDemoDialogWaitMs))
+    if (!PressMessageBoxButton(question, IDNO, kDialogWaitMs))
         return Check(HRESULT_FROM_WIN32(ERROR_TIMEOUT), L"answering No");
     return Check(WaitForNormalExit(orvane), L"closing Orvane");
 }

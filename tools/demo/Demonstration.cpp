@@ -1,6 +1,5 @@
 #include "Demonstration.h"
 
-#include "MenuDriver.h"
 #include "OrvaneProcess.h"
 #include "Records.h"
 #include "RegisteredDevice.h"
@@ -27,7 +26,6 @@ const DeviceNames kDriveNames{L"Orvane Demo USB Flash Drive", L"Disk drive", L"(
 constexpr int kFrameWidth = 1000;
 constexpr int kFrameHeight = 620;
 constexpr int kFrameMargin = 12;
-constexpr int kMenuAttempts = 3;
 
 HRESULT Failed(DWORD error = ERROR_TIMEOUT)
 {
@@ -64,31 +62,7 @@ bool WaitForSteadyForeground(HWND window, DWORD steadyMs = 300)
 
 HRESULT ChooseMenuCommand(OrvaneProcess& orvane, MenuBarButton button, UINT id)
 {
-    MenuDriver menus(orvane);
-    // Under X, the focus coming back to the frame after a dialog may arrive late and close a
-    // popup that has just opened; such a popup is opened again.
-    bool highlighted = false;
-    for (int attempt = 0; attempt < kMenuAttempts && !highlighted; ++attempt)
-    {
-        highlighted = menus.OpenWithClick(static_cast<int>(button)) && menus.Highlight(id);
-        if (!highlighted && menus.OpenPopup() != nullptr)
-        {
-            menus.CloseAll();
-            return Failed(ERROR_NOT_FOUND);
-        }
-    }
-    if (!highlighted)
-        return Failed();
-    // Enter, without waiting for an answer from the program: the command may end it (File > Exit).
-    const UINT scanCode = ::MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC);
-    if (!::PostMessageW(orvane.Frame(), WM_KEYDOWN, VK_RETURN, 1 | static_cast<LPARAM>(scanCode) << 16) ||
-        !::PostMessageW(orvane.Frame(), WM_KEYUP, VK_RETURN, 1 | static_cast<LPARAM>(scanCode) << 16 | 0xC0000000) ||
-        !WaitUntil([&] { return menus.OpenPopup() == nullptr || !orvane.IsRunning(); }))
-        return Failed();
-    // Otherwise the bar keeps showing the clicked button as hot.
-    if (orvane.IsRunning())
-        ::PostMessageW(orvane.CommandBar(), WM_MOUSELEAVE, 0, 0);
-    return S_OK;
+    return MenuDriver(orvane).Choose(button, id) ? S_OK : Failed();
 }
 
 HRESULT PlaceFrame(OrvaneProcess& orvane)
@@ -108,7 +82,7 @@ HRESULT PlayDemonstration(OrvaneProcess& orvane, const Narrator& narrate)
 {
     HRESULT hr = S_OK;
     narrate(L"Notifications > Device: the program asks for device-interface broadcasts.");
-    if (FAILED(hr = ChooseMenuCommand(orvane, MenuBarButton::Notifications, ID_NOTIFICATIONS_DEVICE)))
+    if (FAILED(hr = ChooseMenuCommand(orvane, kNotificationsMenu, ID_NOTIFICATIONS_DEVICE)))
         return hr;
     if (!WaitUntil([&] { return LogEndsWith(orvane, L"Device notifications enabled."); }))
         return Failed();
@@ -143,8 +117,8 @@ HRESULT PlayDemonstration(OrvaneProcess& orvane, const Narrator& narrate)
 HRESULT SaveLogThroughDialog(OrvaneProcess& orvane, const std::wstring& path)
 {
     HRESULT hr = S_OK;
-    if (FAILED(hr = ChooseMenuCommand(orvane, MenuBarButton::File, ID_FILE_SAVE_AS)) ||
-        FAILED(hr = CompleteSaveAs(orvane, path, kDemoDialogWaitMs)))
+    if (FAILED(hr = ChooseMenuCommand(orvane, kFileMenu, ID_FILE_SAVE_AS)) ||
+        FAILED(hr = CompleteSaveAs(orvane, path, kDialogWaitMs)))
         return hr;
     // A menu opened while the frame is still taking the activation back would be closed again.
     WaitForSteadyForeground(orvane.Frame());

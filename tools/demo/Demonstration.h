@@ -1,6 +1,8 @@
 #pragma once
 // The demonstration: a short stream of device changes played into a running Orvane through its
 // window, as the system delivers them, with the commands a user would choose on the way.
+#include "MenuDriver.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -11,21 +13,7 @@ class OrvaneProcess;
 // Tells the person watching what happens next.
 using Narrator = std::function<void(const wchar_t*)>;
 
-// The menu bar's buttons, left to right.
-enum class MenuBarButton : int
-{
-    File = 0,
-    Notifications = 1,
-    View = 2,
-    Help = 3,
-};
-
-// How long a menu, box or dialog of the program may take to appear or to go away.
-inline constexpr DWORD kDemoDialogWaitMs = 20000;
-
-// Clicks a menu-bar button, moves to the item with command id and chooses it. The pointer then
-// leaves the bar, as it does when a user goes on to the window. A command that ends the program
-// counts as chosen.
+// Chooses a menu command as a user would (MenuDriver::Choose); a time-out when it cannot.
 HRESULT ChooseMenuCommand(OrvaneProcess& orvane, MenuBarButton button, UINT id);
 
 // Gives the frame a size at which the log's longest lines (device paths) show whole, within

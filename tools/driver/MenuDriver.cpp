@@ -14,6 +14,7 @@ constexpr wchar_t kPopupMenuClass[] = L"#32768";
 // The keyboard's context bit: the key came with Alt held.
 constexpr LPARAM kAltDown = 1 << 29;
 constexpr LPARAM kKeyUpBits = (1 << 30) | (1u << 31);
+constexpr int kMenuAttempts = 3;
 
 LPARAM KeyData(UINT virtualKey, LPARAM flags)
 {
@@ -119,9 +120,30 @@ bool MenuDriver::Highlight(UINT id)
     return false;
 }
 
-bool MenuDriver::ChooseHighlighted()
+bool MenuDriver::Choose(MenuBarButton button, UINT id)
 {
-    return PressKey(VK_RETURN) && WaitUntil([this] { return OpenPopup() == nullptr; });
+    // Under X, the focus coming back to the frame after a dialog may arrive late and close a
+    // popup that has just opened; such a popup is opened again.
+    bool highlighted = false;
+    for (int attempt = 0; attempt < kMenuAttempts && !highlighted; ++attempt)
+    {
+        highlighted = OpenWithClick(button) && Highlight(id);
+        if (!highlighted && OpenPopup() != nullptr)
+        {
+            CloseAll();
+            return false;
+        }
+    }
+    // Enter, without waiting for an answer from the program: the command may end it (File > Exit).
+    HWND frame = m_process.Frame();
+    if (!highlighted || !::PostMessageW(frame, WM_KEYDOWN, VK_RETURN, KeyData(VK_RETURN, 0)) ||
+        !::PostMessageW(frame, WM_KEYUP, VK_RETURN, KeyData(VK_RETURN, kKeyUpBits)) ||
+        !WaitUntil([this] { return OpenPopup() == nullptr || !m_process.IsRunning(); }))
+        return false;
+    // Otherwise the bar keeps showing the clicked button as hot.
+    if (m_process.IsRunning())
+        ::PostMessageW(m_process.CommandBar(), WM_MOUSELEAVE, 0, 0);
+    return true;
 }
 
 bool MenuDriver::CloseAll()

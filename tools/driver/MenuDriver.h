@@ -10,6 +10,15 @@
 
 class OrvaneProcess;
 
+// The menu bar's buttons, left to right.
+enum MenuBarButton : int
+{
+    kFileMenu,
+    kNotificationsMenu,
+    kViewMenu,
+    kHelpMenu,
+};
+
 struct MenuItem
 {
     UINT id = 0;
@@ -40,8 +49,10 @@ public:
     bool ReadOpenPopup(std::vector<MenuItem>& items);
     // Presses Down until the item with command id is highlighted.
     bool Highlight(UINT id);
-    // Presses Enter on the highlighted item.
-    bool ChooseHighlighted();
+    // Clicks the button, moves to the item with command id and presses Enter on it. The pointer
+    // then leaves the bar, as it does when a user goes on to the window. A command that ends the
+    // program counts as chosen.
+    bool Choose(MenuBarButton button, UINT id);
     // Presses Escape until no popup is open and the program's menu mode has ended.
     bool CloseAll();
     // Presses one key in the program's thread: key down, then key up.

@@ -1,7 +1,6 @@
 #include "OrvaneProcess.h"
 
 #include "ProgramPaths.h"
-#include "Records.h"
 #include "WindowQuery.h"
 
 #include <commctrl.h>
@@ -23,20 +22,14 @@ HRESULT OrvaneProcess::WaitForFrame(DWORD timeoutMs)
 {
     const bool shown = WaitUntil(
         [this] {
-            const auto frames = FindTopLevelWindows(m_program.Id(), nullptr, kFrameTitle);
-            for (HWND frame : frames)
+            HWND frame = FindMainWindow(m_program.Id(), kFrameTitle);
+            HWND view = frame != nullptr ? FindChild(frame, kViewId) : nullptr;
+            if (view != nullptr)
             {
-                if (::GetWindow(frame, GW_OWNER) != nullptr)
-                    continue;
-                HWND view = FindChild(frame, kViewId);
-                if (view != nullptr)
-                {
-                    m_frame = frame;
-                    m_view = view;
-                    return true;
-                }
+                m_frame = frame;
+                m_view = view;
             }
-            return !IsRunning();
+            return view != nullptr || !IsRunning();
         },
         timeoutMs);
     if (!shown || m_frame == nullptr)
@@ -96,8 +89,9 @@ bool OrvaneProcess::IsLogModified(bool& modified) const
 
 bool OrvaneProcess::SendDeviceChange(UINT_PTR eventType, LPARAM data, DWORD timeoutMs) const
 {
-    LRESULT answer = 0;
-    return ::SendDeviceChange(m_frame, eventType, data, &answer, timeoutMs) && answer == TRUE;
+    DWORD_PTR answer = 0;
+    return ::SendMessageTimeoutW(m_frame, WM_DEVICECHANGE, eventType, data, SMTO_NORMAL, timeoutMs, &answer) &&
+           answer == TRUE;
 }
 
 bool OrvaneProcess::ReadStatusBar(std::wstring& text, bool* simple)

@@ -15,16 +15,10 @@ public:
     explicit BroadcastRecord(size_t size);
 
     [[nodiscard]] LPARAM Address() const noexcept { return reinterpret_cast<LPARAM>(m_bytes.data()); }
-    [[nodiscard]] DWORD Size() const noexcept { return As<DEV_BROADCAST_HDR>()->dbch_size; }
     template <typename T>
     [[nodiscard]] T* As() noexcept
     {
         return reinterpret_cast<T*>(m_bytes.data());
-    }
-    template <typename T>
-    [[nodiscard]] const T* As() const noexcept
-    {
-        return reinterpret_cast<const T*>(m_bytes.data());
     }
 
 private:
@@ -32,20 +26,7 @@ private:
     std::vector<ULONGLONG> m_bytes;
 };
 
-BroadcastRecord OemRecord(DWORD identifier, DWORD function);
-BroadcastRecord DevnodeRecord(DWORD devnode);
-BroadcastRecord VolumeRecord(DWORD unitMask, WORD flags);
 BroadcastRecord PortRecord(const std::wstring& name);
-BroadcastRecord NetRecord(DWORD resource, DWORD flags);
+BroadcastRecord VolumeRecord(DWORD unitMask, WORD flags);
 BroadcastRecord DeviceInterfaceRecord(const GUID& classGuid, const std::wstring& path);
-BroadcastRecord HandleRecord(HANDLE handle, HDEVNOTIFY notification);
-// A header with any device type, for types the program does not know.
-BroadcastRecord HeaderOnlyRecord(DWORD deviceType);
 BroadcastRecord UserDefinedRecord(const std::string& name);
-BroadcastRecord VolLockRecord(DWORD owner, BYTE permissions, BYTE lockType, BYTE drive, BYTE flags);
-
-// Sends WM_DEVICECHANGE to window as the system does; false when it was not answered in time.
-bool SendDeviceChange(HWND window, UINT_PTR eventType, LPARAM data, LRESULT* result = nullptr,
-                      DWORD timeoutMs = 10000);
-bool SendDeviceChange(HWND window, UINT_PTR eventType, const BroadcastRecord& record, LRESULT* result = nullptr,
-                      DWORD timeoutMs = 10000);

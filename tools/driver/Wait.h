@@ -9,6 +9,8 @@
 inline constexpr DWORD kDefaultWaitMs = 10000;
 // The first start of the program in a fresh Wine prefix also starts Wine's services.
 inline constexpr DWORD kStartWaitMs = 60000;
+// How long a menu, box or dialog of the program may take to appear or to go away.
+inline constexpr DWORD kDialogWaitMs = 20000;
 
 // True as soon as condition() is true; false when timeoutMs passed without that.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDefaultWaitMs);

@@ -38,6 +38,16 @@ std::vector<HWND> FindTopLevelWindows(DWORD processId, const wchar_t* className,
     return search.found;
 }
 
+HWND FindMainWindow(DWORD processId, const wchar_t* title)
+{
+    for (HWND window : FindTopLevelWindows(processId, nullptr, title))
+    {
+        if (::GetWindow(window, GW_OWNER) == nullptr && WindowClassName(window) != L"#32770")
+            return window;
+    }
+    return nullptr;
+}
+
 std::vector<HWND> ChildWindows(HWND parent)
 {
     std::vector<HWND> children;

@@ -9,6 +9,9 @@
 // null) and whose title is title (any title when null).
 std::vector<HWND> FindTopLevelWindows(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
 
+// The visible, unowned top-level window of process processId titled title that is no dialog.
+HWND FindMainWindow(DWORD processId, const wchar_t* title);
+
 // Direct children of parent, in z-order.
 std::vector<HWND> ChildWindows(HWND parent);
 

@@ -4,6 +4,13 @@
 namespace
 {
 const wchar_t kArrival[] = L"T|DBT_DEVICEARRIVAL";
+
+// The record with a smaller dbch_size: what lies beyond it is not the record's.
+BroadcastRecord CutTo(DWORD size, BroadcastRecord record)
+{
+    record.As<DEV_BROADCAST_HDR>()->dbch_size = size;
+    return record;
+}
 } // namespace
 
 TEST(Decoder, EventsWithoutRecordGiveTheirNameOnlyAndUnlistedOnesTheirNumber)
@@ -35,7 +42,7 @@ TEST(Decoder, EveryRecordEventDecodesItsRecord)
     const DEV_BROADCAST_HANDLE handle{sizeof(handle), DBT_DEVTYP_HANDLE, 0, reinterpret_cast<HANDLE>(0x1234'0000'ABCDULL),
                                       reinterpret_cast<HDEVNOTIFY>(0xBEEFULL), {}, 0, {}};
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, &handle)[1], L"-|  Handle=0000ABCD (hDevNotify=000000000000BEEF)");
-    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, StringRecord(DBT_DEVTYP_PORT, L"COM3")), (Lines{kArrival, L"-|  Port=COM3"}));
+    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, PortRecord(L"COM3")), (Lines{kArrival, L"-|  Port=COM3"}));
 }
 
 TEST(Decoder, VolumeRecordListsDrivesAndFlagWords)
@@ -71,7 +78,7 @@ TEST(Decoder, UserDefinedEventNamesItsMessage)
     const char name[] = "MY_MESSAGE\xE9";
     wchar_t widened[2] = {};
     ASSERT_EQ(::MultiByteToWideChar(CP_ACP, 0, "\xE9", 1, widened, 1), 1);
-    EXPECT_EQ(Decode(DBT_USERDEFINED, MakeRecord(0, name, sizeof(name), 12 + sizeof(name))),
+    EXPECT_EQ(Decode(DBT_USERDEFINED, UserDefinedRecord(name)),
               (Lines{L"T|DBT_USERDEFINED", L"-|  Message=MY_MESSAGE" + std::wstring(widened)}));
 }
 
@@ -84,12 +91,8 @@ TEST(Decoder, RecordBoundsNullRecordsGiveTheEventLineOnly)
 
 TEST(Decoder, RecordBoundsUnterminatedStringsEndWithTheRecord)
 {
-    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, MakeRecord(DBT_DEVTYP_PORT, L"LPT1XYZ", 16, 12 + 8)),
-              (Lines{kArrival, L"-|  Port=LPT1"}));
-    EXPECT_EQ(Decode(DBT_USERDEFINED, MakeRecord(0, "MY_MESSAGE", 11, 12 + 2))[1], L"-|  Message=MY");
-    const wchar_t path[] = L"\\\\?\\abc";
-    BYTE body[16 + sizeof(path)] = {};
-    std::memcpy(body + 16, path, sizeof(path));
-    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, MakeRecord(DBT_DEVTYP_DEVICEINTERFACE, body, sizeof(body), 12 + 16 + 10))[1],
+    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, CutTo(12 + 8, PortRecord(L"LPT1XYZ"))), (Lines{kArrival, L"-|  Port=LPT1"}));
+    EXPECT_EQ(Decode(DBT_USERDEFINED, CutTo(12 + 2, UserDefinedRecord("MY_MESSAGE")))[1], L"-|  Message=MY");
+    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, CutTo(12 + 16 + 10, DeviceInterfaceRecord(GUID{}, L"\\\\?\\abc")))[1],
               L"-|  Device path: \\\\?\\a");
 }

@@ -2,11 +2,10 @@
 // Decodes events into a plain log entry with a fixed clock and reads its lines back.
 #include "DeviceChange.h"
 #include "LogEntry.h"
+#include "Records.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,25 +16,6 @@ inline void WINAPI FixedClock(LPSYSTEMTIME time)
     *time = SYSTEMTIME{2026, 12, 0, 6, 9, 5, 7, 42};
 }
 inline constexpr wchar_t kFixedStamp[] = L"2026/12/06 09:05:07.042 - ";
-
-// A record of dbch_size bytes: the header, then body at offset 12 (cut or zero-padded).
-inline std::vector<BYTE> MakeRecord(DWORD deviceType, const void* body, size_t bodyBytes, size_t size)
-{
-    std::vector<BYTE> record(std::max<size_t>(size, 16));
-    const DWORD header[3] = {static_cast<DWORD>(size), deviceType, 0};
-    std::memcpy(record.data(), header, sizeof(header));
-    std::memcpy(record.data() + 12, body, std::min(bodyBytes, record.size() - 12));
-    return record;
-}
-// A terminated string record; an interface path follows the record's 16-byte class GUID.
-inline std::vector<BYTE> StringRecord(DWORD deviceType, const std::wstring& text)
-{
-    const size_t skip = deviceType == DBT_DEVTYP_DEVICEINTERFACE ? sizeof(GUID) : 0;
-    const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
-    std::vector<BYTE> body(skip);
-    body.insert(body.end(), bytes, bytes + (text.size() + 1) * sizeof(wchar_t));
-    return MakeRecord(deviceType, body.data(), body.size(), 12 + body.size());
-}
 
 // The entry's lines: "T|text" after the fixed time stamp, "-|text" after 26 blanks, "?|rest"
 // for anything else (a line of another shape, or text without its CR LF).
@@ -64,4 +44,4 @@ inline Lines Decode(UINT code, DWORD_PTR data)
     return SplitEntry(entry.GetText().Str());
 }
 inline Lines Decode(UINT code, const void* record) { return Decode(code, reinterpret_cast<DWORD_PTR>(record)); }
-inline Lines Decode(UINT code, const std::vector<BYTE>& record) { return Decode(code, record.data()); }
+inline Lines Decode(UINT code, const BroadcastRecord& record) { return Decode(code, static_cast<DWORD_PTR>(record.Address())); }

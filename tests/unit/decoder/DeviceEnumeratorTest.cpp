@@ -65,7 +65,7 @@ TEST(Decoder, DeviceInterfaceShowsEveryProperty)
     std::wstring upper = device.InterfacePath();
     for (wchar_t& ch : upper)
         ch = static_cast<wchar_t>(std::towupper(ch));
-    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, StringRecord(DBT_DEVTYP_DEVICEINTERFACE, upper)),
+    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, DeviceInterfaceRecord(GUID{}, upper)),
               (Lines{L"T|DBT_DEVICEARRIVAL", L"-|  Device path: " + upper, L"-|    Friendly Name:  Orvane Friendly",
                      L"-|    Description: Orvane test device \u0301", L"-|    Manufacturer: Orvane Labs", kUsbCategory,
                      L"-|    Device Setup Class: Human Interface Devices (HIDClass)"}));
@@ -78,7 +78,7 @@ TEST(Decoder, DeviceInterfaceLeavesOutWhatIsMissing)
     ASSERT_EQ(device.Register(L"ORVANETEST", setupClass.m_guid, GUID_DEVINTERFACE_USB_DEVICE, {L"", L"Plain device", L""}),
               S_OK);
     const std::wstring& path = device.InterfacePath();
-    EXPECT_EQ(Decode(DBT_DEVICEREMOVECOMPLETE, StringRecord(DBT_DEVTYP_DEVICEINTERFACE, path)),
+    EXPECT_EQ(Decode(DBT_DEVICEREMOVECOMPLETE, DeviceInterfaceRecord(GUID{}, path)),
               (Lines{L"T|DBT_DEVICEREMOVECOMPLETE", L"-|  Device path: " + path, L"-|    Description: Plain device",
                      kUsbCategory, L"-|    Device Setup Class: Orvane Test Devices"}));
 }
@@ -87,7 +87,7 @@ TEST(Decoder, DeviceInterfacePathWithoutClassGuid)
 {
     for (std::wstring path : {L"\\\\?\\root#nobraces#0000", L"\\\\?\\root#{a5dcbf10-6530-11d2-901f-00c04fb951ed",
                               L"\\\\?\\root#{not-a-guid}#{a5dcbf10-6530-11d2-901f-00c04fb951ed}"})
-        EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, StringRecord(DBT_DEVTYP_DEVICEINTERFACE, path)),
+        EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, DeviceInterfaceRecord(GUID{}, path)),
                   (Lines{L"T|DBT_DEVICEARRIVAL", L"-|  Device path: " + path}));
 }
 

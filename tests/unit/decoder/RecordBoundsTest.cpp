@@ -3,6 +3,7 @@
 #include "DecoderTestSupport.h"
 
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <random>
 #include <regex>

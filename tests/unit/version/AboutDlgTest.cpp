@@ -1,6 +1,6 @@
 // The About box as a real modal dialog in this process, driven from inside its own loop: OK,
 // Escape and the caption's close button end it.
-#include "unit/framework/ModalDialogScript.h"
+#include "ModalDialogScript.h"
 #include "AboutDlg.h"
 
 #include <commctrl.h>

@@ -1,7 +1,7 @@
 #pragma once
-// Points one imported function of this test program at a replacement while the object
-// lives, by rewriting its import address table entry; the code under test, linked into the
-// same program, then calls the replacement.
+// Points one imported function of this program at a replacement while the object lives, by
+// rewriting its import address table entry; the program's code linked into it then calls the
+// replacement. The unit tests fail system calls with it, the benchmark times them.
 #include <windows.h>
 
 #include <cstring>
