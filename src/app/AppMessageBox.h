@@ -3,7 +3,6 @@
 // failure code, an icon chosen from the code when the caller gave none, the program's title,
 // and the box centred over its owner (or over a monitor) as it activates.
 #include <windows.h>
-#include <cstdarg>
 
 class CString;
 
@@ -14,7 +13,6 @@ inline constexpr int kErrorDescriptionLength = 256;
 // (error icon, the system's description appended); -1 stands for the calling thread's last error.
 // Returns the id of the button pressed, or 0 when no box could be shown.
 int AppMessageBox(UINT nID, UINT uType, HRESULT hr, ...);
-int AppMessageBoxV(LPCWSTR format, UINT uType, HRESULT hr, va_list args);
 
 // Shows text as it is (never used as a format again), owned by the active window's last popup.
 int ShowMessageBox(LPCWSTR text, UINT uType);
@@ -36,11 +34,3 @@ void AppendHexErrorCode(CString& text, HRESULT hr);
 
 // The title of every box: string IDS_APP_TITLE, or the executable's file name without it.
 LPCWSTR GetAppTitle();
-
-// Centres hWnd over its parent (a child) or owner, or else over the work area of the start-up
-// monitor or the monitor nearest to it. Keeps size, z-order and activation.
-BOOL CenterOnOwner(HWND hWnd);
-
-// The monitor that whoever started the process asked for, passed in the start-up record's
-// standard-output field; null when there is none.
-HMONITOR GetStartupMonitor();
