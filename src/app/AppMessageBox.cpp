@@ -1,4 +1,5 @@
 #include "AppMessageBox.h"
+#include "WindowCentering.h"
 
 #include "UniqueHandle.h"
 #include "WideString.h"
@@ -58,25 +59,8 @@ int AppMessageBox(UINT nID, UINT uType, HRESULT hr, ...)
     int result = 0;
     try
     {
-        CString format;
-        format.LoadString(nID);
-        result = AppMessageBoxV(format, uType, hr, args);
-    }
-    catch (const std::bad_alloc&)
-    {
-        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    }
-    va_end(args);
-    return result;
-}
-
-int AppMessageBoxV(LPCWSTR format, UINT uType, HRESULT hr, va_list args)
-{
-    hr = ResolveLastError(hr);
-    try
-    {
         CString text;
-        text.FormatV(format, args);
+        text.AppendFormatV(nID, args);
         if ((uType & MB_ICONMASK) == 0)
             uType |= DefaultIcon(hr);
         if (hr < 0)
@@ -87,13 +71,14 @@ int AppMessageBoxV(LPCWSTR format, UINT uType, HRESULT hr, va_list args)
             else
                 AppendHexErrorCode(text, hr);
         }
-        return ShowMessageBox(text, uType);
+        result = ShowMessageBox(text, uType);
     }
     catch (const std::bad_alloc&)
     {
         ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return 0;
     }
+    va_end(args);
+    return result;
 }
 
 int ShowMessageBox(LPCWSTR text, UINT uType)

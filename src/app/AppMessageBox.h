@@ -3,7 +3,6 @@
 // failure code, an icon chosen from the code when the caller gave none, the program's title,
 // and the box centred over its owner (or over a monitor) as it activates.
 #include <windows.h>
-#include <cstdarg>
 
 class CString;
 struct CKeptFiles;
@@ -15,7 +14,6 @@ inline constexpr int kErrorDescriptionLength = 256;
 // (error icon, the system's description appended); -1 stands for the calling thread's last error.
 // Returns the id of the button pressed, or 0 when no box could be shown.
 int AppMessageBox(UINT nID, UINT uType, HRESULT hr, ...);
-int AppMessageBoxV(LPCWSTR format, UINT uType, HRESULT hr, va_list args);
 
 // A failed save, with the thread's last error: string 133, or 138 or 139 naming the files it
 // kept as the only copies of the new text and of the earlier file. Rewrites kept's paths into
@@ -42,11 +40,3 @@ void AppendHexErrorCode(CString& text, HRESULT hr);
 
 // The title of every box: string IDS_APP_TITLE, or the executable's file name without it.
 LPCWSTR GetAppTitle();
-
-// Centres hWnd over its parent (a child) or owner, or else over the work area of the start-up
-// monitor or the monitor nearest to it. Keeps size, z-order and activation.
-BOOL CenterOnOwner(HWND hWnd);
-
-// The monitor that whoever started the process asked for, passed in the start-up record's
-// standard-output field; null when there is none.
-HMONITOR GetStartupMonitor();

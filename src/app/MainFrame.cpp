@@ -5,6 +5,8 @@
 #include "LogHeader.h"
 #include "resource.h"
 
+#include <new>
+
 namespace
 {
 constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
@@ -24,15 +26,16 @@ constexpr CUpdateUIElement kUpdateUIMap[] = {
     {0, 0},
 };
 
-// One step of creating the frame; a step that fails leaves what it built and nothing else.
+// One step of creating the frame; a step that runs out of memory leaves what it built and
+// nothing else.
 template <class TStep>
-void CreationStep(TStep&& step) noexcept
+void CreationStep(TStep&& step)
 {
     try
     {
         step();
     }
-    catch (...)
+    catch (const std::bad_alloc&)
     {
     }
 }
@@ -64,10 +67,9 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
     return ::TranslateAcceleratorW(m_hWnd, m_hAccel, pMsg);
 }
 
-BOOL CMainFrame::OnIdle()
+void CMainFrame::OnIdle()
 {
     UIUpdateToolBar();
-    return FALSE;
 }
 
 BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD)
@@ -119,9 +121,9 @@ LRESULT CMainFrame::OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam)
         answer = OnDeviceChange(entry, static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam));
         m_view.AppendEntry(entry);
     }
-    catch (...)
+    catch (const std::bad_alloc&)
     {
-        answer = TRUE;
+        // The unfinished entry is dropped; the broadcast is answered all the same.
     }
     return static_cast<LRESULT>(static_cast<LONG>(answer));
 }

@@ -27,7 +27,7 @@ public:
     HWND CreateEx();
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    BOOL OnIdle() override;
+    void OnIdle() override;
 
     BOOL ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD = 0);
 

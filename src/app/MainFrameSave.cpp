@@ -50,17 +50,21 @@ bool CMainFrame::SaveLogAs()
     const CSaveBusy busy(m_bSaveBusy);
     wchar_t defaultName[MAX_PATH];
     GetDefaultFileName(defaultName);
+    // A filter that cannot be loaded stays empty: the dialogs then offer no file types.
     CFileFilter filter;
-    filter.Load(IDS_FILE_FILTER);
+    (void)filter.Load(IDS_FILE_FILTER);
 
     CShellFileSaveDialog shellDialog;
     if (SUCCEEDED(shellDialog.Create()))
     {
-        shellDialog.SetFileName(defaultName);
-        shellDialog.SetOptions(FOS_OVERWRITEPROMPT | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
-        shellDialog.SetDefaultExtension(kDefaultExtension);
+        // The proposed name, extension and file types only help; a dialog without its options
+        // would replace a file without asking, so it is not shown.
+        (void)shellDialog.SetFileName(defaultName);
+        if (FAILED(shellDialog.SetOptions(FOS_OVERWRITEPROMPT | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST)))
+            return false;
+        (void)shellDialog.SetDefaultExtension(kDefaultExtension);
         if (filter.GetCount() > 0)
-            shellDialog.SetFileTypes(filter.GetCount(), filter.GetSpecs());
+            (void)shellDialog.SetFileTypes(filter.GetCount(), filter.GetSpecs());
         if (FAILED(shellDialog.Show(::GetActiveWindow())))
             return false;
         const HRESULT hr = shellDialog.GetFilePath(m_szFilePath, MAX_PATH);
@@ -77,7 +81,6 @@ bool CMainFrame::SaveLogAs()
     // No shell dialog on this system: the classic one, which always proposes the fixed name.
     CFileDialog dialog(kDefaultExtension, kFallbackFileName,
                        OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, filter.GetText());
-    dialog.m_ofn.nFilterIndex = 0;
     if (dialog.DoModal(::GetActiveWindow()) != IDOK)
     {
         if (::CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)

@@ -1,6 +1,6 @@
-// Where the program's message boxes appear: over the window they belong to, or in the middle
-// of a monitor's work area when they belong to none.
-#include "AppMessageBox.h"
+#include "WindowCentering.h"
+
+#include "CenterWindow.h"
 
 namespace
 {
@@ -35,10 +35,7 @@ BOOL CenterOnOwner(HWND hWnd)
     if (!GetReferenceRect(hWnd, reference, area))
         return FALSE;
 
-    // C++ division truncates towards zero, so a box wider than its owner leans right by half a
-    // pixel rather than left; the result is not clamped to the screen.
-    POINT topLeft{area.left + ((area.right - area.left) - (window.right - window.left)) / 2,
-                  area.top + ((area.bottom - area.top) - (window.bottom - window.top)) / 2};
+    POINT topLeft = CenteredPosition(window, area, nullptr);
     // A child is placed in its parent's client coordinates.
     if (isChild && reference != nullptr)
         ::ScreenToClient(reference, &topLeft);

@@ -1,6 +1,6 @@
 // The formatters of the broadcast records that carry no device interface: one indented
 // line per record, built from the fields that lie inside the record.
-#include "DeviceChange.h"
+#include "RecordFormatters.h"
 #include "RecordSpan.h"
 
 #include "WideString.h"
@@ -50,7 +50,6 @@ void LogHandleRecord(CLogEntry& entry, const RecordSpan& record)
 
 void LogBroadcastRecord(CLogEntry& entry, const DEV_BROADCAST_HDR* record)
 {
-    entry.m_bTimestamp = false;
     const RecordSpan span(record);
     if (!span.HasHeader())
         return;
@@ -83,7 +82,6 @@ void LogBroadcastRecord(CLogEntry& entry, const DEV_BROADCAST_HDR* record)
 
 void LogVolumeRecord(CLogEntry& entry, const DEV_BROADCAST_VOLUME* record)
 {
-    entry.m_bTimestamp = false;
     const RecordSpan span(record);
     DWORD unitMask = 0;
     WORD flags = 0;
@@ -106,7 +104,6 @@ void LogVolumeRecord(CLogEntry& entry, const DEV_BROADCAST_VOLUME* record)
 
 void LogVolLockRecord(CLogEntry& entry, const VolLockBroadcast* record)
 {
-    entry.m_bTimestamp = false;
     const RecordSpan span(record);
     DWORD owner = 0;
     BYTE permissions = 0;
@@ -131,7 +128,6 @@ void LogVolLockRecord(CLogEntry& entry, const VolLockBroadcast* record)
 
 void LogUserDefinedRecord(CLogEntry& entry, const _DEV_BROADCAST_USERDEFINED* record)
 {
-    entry.m_bTimestamp = false;
     const RecordSpan span(record);
     CString name;
     if (span.TryReadNarrowString(offsetof(_DEV_BROADCAST_USERDEFINED, dbud_szName), name))

@@ -1,7 +1,7 @@
 #include "DeviceChange.h"
+#include "RecordFormatters.h"
 
 #include "LogEntry.h"
-
 
 namespace
 {
@@ -89,6 +89,9 @@ void AppendEventLine(CLogEntry& entry, const DeviceEvent& event, DWORD_PTR dwDat
 
 void LogFollowUp(CLogEntry& entry, EventFollowUp followUp, DWORD_PTR dwData)
 {
+    // Whatever a formatter appends, even after nothing at all, is a detail line.
+    if (followUp != EventFollowUp::None)
+        entry.StartDetailLines();
     switch (followUp)
     {
     case EventFollowUp::BroadcastRecord:

@@ -1,6 +1,6 @@
 // The device-interface record: its path, then what SetupAPI knows about the device that
 // owns the interface. A lookup that fails only leaves its line out.
-#include "DeviceChange.h"
+#include "RecordFormatters.h"
 #include "DeviceEnumerator.h"
 #include "InterfaceCategories.h"
 #include "RecordSpan.h"
@@ -59,7 +59,6 @@ void LogSetupClass(CLogEntry& entry, CDeviceEnumerator& device, CString& value)
 
 void LogDeviceInterfaceRecord(CLogEntry& entry, const DEV_BROADCAST_DEVICEINTERFACE_W* record)
 {
-    entry.m_bTimestamp = false;
     // The path is copied out of the record, so it is terminated even when the record's is not.
     CString path;
     if (!RecordSpan(record).TryReadWideString(offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name), path))

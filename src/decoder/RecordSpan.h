@@ -16,7 +16,6 @@ public:
     // dbch_size is read from a non-null record; a null record spans nothing.
     explicit RecordSpan(const void* record) noexcept;
 
-    [[nodiscard]] DWORD Size() const noexcept { return m_size; }
     // True when the 12-byte header lies inside the record.
     [[nodiscard]] bool HasHeader() const noexcept;
 

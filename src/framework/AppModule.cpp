@@ -29,7 +29,6 @@ CAppModule::~CAppModule()
 HRESULT CAppModule::Init()
 {
     CLockGuard guard(m_lock);
-    m_dwMainThreadID = ::GetCurrentThreadId();
     try
     {
         m_pMsgLoopMap = std::make_unique<std::map<DWORD, CMessageLoop*>>();
@@ -66,13 +65,4 @@ bool CAppModule::RemoveMessageLoop()
 {
     CLockGuard guard(m_lock);
     return m_pMsgLoopMap && m_pMsgLoopMap->erase(::GetCurrentThreadId()) == 1;
-}
-
-CMessageLoop* CAppModule::GetMessageLoop(DWORD threadId)
-{
-    CLockGuard guard(m_lock);
-    if (!m_pMsgLoopMap)
-        return nullptr;
-    auto it = m_pMsgLoopMap->find(threadId);
-    return it == m_pMsgLoopMap->end() ? nullptr : it->second;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The application module: the main thread's id and the map from thread id to the message
-// loop running on that thread, guarded by one critical section.
+// The application module: the map from thread id to the message loop running on that thread,
+// guarded by one critical section.
 #include "MessageLoop.h"
 
 #include <map>
@@ -19,12 +19,8 @@ public:
 
     bool AddMessageLoop(CMessageLoop* loop);
     bool RemoveMessageLoop();
-    CMessageLoop* GetMessageLoop(DWORD threadId = ::GetCurrentThreadId());
-
-    [[nodiscard]] DWORD GetMainThreadId() const noexcept { return m_dwMainThreadID; }
 
 private:
-    DWORD m_dwMainThreadID = 0;
     std::unique_ptr<std::map<DWORD, CMessageLoop*>> m_pMsgLoopMap;
     CRITICAL_SECTION m_lock;
 };

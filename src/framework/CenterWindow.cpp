@@ -1,21 +1,24 @@
 #include "CenterWindow.h"
 
-POINT CenteredPosition(const RECT& windowRect, const RECT& reference, const RECT& workArea) noexcept
+POINT CenteredPosition(const RECT& windowRect, const RECT& reference, const RECT* clamp) noexcept
 {
     const LONG width = windowRect.right - windowRect.left;
     const LONG height = windowRect.bottom - windowRect.top;
-    // Integer halving truncates toward zero, also left of or above the primary monitor.
-    LONG left = (reference.left + reference.right) / 2 - width / 2;
-    LONG top = (reference.top + reference.bottom) / 2 - height / 2;
+    // Integer halving truncates toward zero: a window wider than its reference leans right by
+    // half a pixel rather than left.
+    LONG left = reference.left + (reference.right - reference.left - width) / 2;
+    LONG top = reference.top + (reference.bottom - reference.top - height) / 2;
+    if (clamp == nullptr)
+        return POINT{left, top};
 
-    if (left + width > workArea.right)
-        left = workArea.right - width;
-    if (left < workArea.left)
-        left = workArea.left;
-    if (top + height > workArea.bottom)
-        top = workArea.bottom - height;
-    if (top < workArea.top)
-        top = workArea.top;
+    if (left + width > clamp->right)
+        left = clamp->right - width;
+    if (left < clamp->left)
+        left = clamp->left;
+    if (top + height > clamp->bottom)
+        top = clamp->bottom - height;
+    if (top < clamp->top)
+        top = clamp->top;
     return POINT{left, top};
 }
 
@@ -39,7 +42,7 @@ BOOL CenterWindow(HWND window, HWND owner) noexcept
     if (!::GetWindowRect(window, &windowRect))
         return FALSE;
 
-    const POINT position = CenteredPosition(windowRect, reference, info.rcWork);
+    const POINT position = CenteredPosition(windowRect, reference, &info.rcWork);
     return ::SetWindowPos(window, nullptr, position.x, position.y, 0, 0,
                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -4,10 +4,11 @@
 // the nearest monitor, and never sticking out of that work area.
 #include <windows.h>
 
-// Top-left corner for a window of windowRect's size centred on reference and then pushed
-// back inside workArea (right/bottom edge first, so a window larger than the work area
-// keeps its left/top edge visible).
-POINT CenteredPosition(const RECT& windowRect, const RECT& reference, const RECT& workArea) noexcept;
+// Top-left corner for a window of windowRect's size centred on reference, the halving
+// truncated toward zero. With a clamp rectangle the window is then pushed back inside it
+// (right/bottom edge first, so a window larger than clamp keeps its left/top edge visible);
+// without one it may reach past any edge.
+POINT CenteredPosition(const RECT& windowRect, const RECT& reference, const RECT* clamp) noexcept;
 
 // Moves window (size, Z order and activation unchanged) centred over owner. A null,
 // hidden or minimised owner means the work area of the monitor nearest to window. FALSE,

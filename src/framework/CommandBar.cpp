@@ -18,10 +18,10 @@ CCommandBarCtrl::~CCommandBarCtrl()
         ::RemoveWindowSubclass(m_owner, &CCommandBarCtrl::OwnerSubclassProc, kOwnerSubclassId);
 }
 
-HWND CCommandBarCtrl::Create(HWND parent, DWORD style, UINT id)
+HWND CCommandBarCtrl::Create(HWND parent, DWORD style)
 {
     RECT none{0, 0, 100, 100};
-    HWND hWnd = CWindowImpl::Create(parent, none, nullptr, style, 0, id);
+    HWND hWnd = CWindowImpl::Create(parent, none, nullptr, style);
     if (hWnd == nullptr)
         return nullptr;
     m_owner = parent;

@@ -21,18 +21,12 @@ public:
     CCommandBarCtrl() = default;
     ~CCommandBarCtrl() override;
 
-    HWND Create(HWND parent, DWORD style, UINT id = 0);
+    HWND Create(HWND parent, DWORD style);
 
     // Takes ownership of menu: one button per top-level popup, texts with their mnemonics.
     // Also watches the owner window for Alt+mnemonic (SC_KEYMENU).
     bool AttachMenu(HMENU menu);
     [[nodiscard]] HMENU GetMenu() const noexcept { return m_menu.get(); }
-
-    // Drops popup index (0-based) as a user would; fromKeyboard selects its first item.
-    void OpenPopup(int index, bool fromKeyboard);
-    [[nodiscard]] int GetOpenPopup() const noexcept { return m_openIndex; }
-    // Index of the popup whose mnemonic is ch, or -1.
-    [[nodiscard]] int FindMnemonic(wchar_t ch) const;
 
     // For the owner's message filter: Alt+mnemonic typed in any window of the owner drops
     // that popup (the system delivers the key to the focused child, not to the owner).
@@ -51,6 +45,10 @@ private:
     unique_hhook m_menuHook;
     POINT m_lastHoverPoint{-1, -1};
 
+    // Drops popup index (0-based) as a user would; fromKeyboard selects its first item.
+    void OpenPopup(int index, bool fromKeyboard);
+    // Index of the popup whose mnemonic is ch, or -1.
+    [[nodiscard]] int FindMnemonic(wchar_t ch) const;
     [[nodiscard]] int ButtonCount() const;
     [[nodiscard]] int HitTestScreen(POINT screen) const;
     void TrackOnePopup(int index, bool fromKeyboard);

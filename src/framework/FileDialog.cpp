@@ -3,7 +3,6 @@
 #include "UniqueHandle.h"
 
 #include <cwchar>
-#include <iterator>
 
 namespace
 {
@@ -73,8 +72,8 @@ HRESULT CShellFileSaveDialog::GetFilePath(wchar_t* buffer, size_t capacity) noex
     return S_OK;
 }
 
-CFileDialog::CFileDialog(const wchar_t* defaultExtension, const wchar_t* fileName, DWORD flags, const wchar_t* filter,
-                         HWND parent) noexcept
+CFileDialog::CFileDialog(const wchar_t* defaultExtension, const wchar_t* fileName, DWORD flags,
+                         const wchar_t* filter) noexcept
 {
     if (fileName != nullptr)
     {
@@ -82,48 +81,17 @@ CFileDialog::CFileDialog(const wchar_t* defaultExtension, const wchar_t* fileNam
         m_szFileName[MAX_PATH - 1] = L'\0';
     }
     m_ofn.lStructSize = sizeof(m_ofn);
-    m_ofn.hwndOwner = parent;
     m_ofn.hInstance = ::GetModuleHandleW(nullptr);
     m_ofn.lpstrFilter = filter;
     m_ofn.nFilterIndex = 0;
     m_ofn.lpstrFile = m_szFileName;
     m_ofn.nMaxFile = MAX_PATH;
-    m_ofn.lpstrFileTitle = m_szFileTitle;
-    m_ofn.nMaxFileTitle = static_cast<DWORD>(std::size(m_szFileTitle));
     m_ofn.lpstrDefExt = defaultExtension;
     m_ofn.Flags = flags | kFrameworkFlags;
-    m_ofn.lpfnHook = &CFileDialog::HookProc;
-    m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
 }
 
-INT_PTR CFileDialog::DoModal(HWND parent) noexcept
+INT_PTR CFileDialog::DoModal(HWND owner) noexcept
 {
-    if (m_ofn.hwndOwner == nullptr)
-        m_ofn.hwndOwner = parent;
-    const BOOL chosen = ::GetSaveFileNameW(&m_ofn);
-    m_hWnd = nullptr;
-    return chosen ? IDOK : IDCANCEL;
-}
-
-// With OFN_EXPLORER the hook belongs to an empty child dialog inside the real one; its
-// parent is the dialog the user sees. Returning 0 leaves every message to the dialog.
-UINT_PTR CALLBACK CFileDialog::HookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) noexcept
-{
-    if (message == WM_INITDIALOG)
-    {
-        const auto* ofn = reinterpret_cast<const OPENFILENAMEW*>(lParam);
-        auto* self = ofn != nullptr ? reinterpret_cast<CFileDialog*>(ofn->lCustData) : nullptr;
-        if (self != nullptr)
-        {
-            self->m_hWnd = ::GetParent(hWnd);
-            ::SetWindowLongPtrW(hWnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-        }
-    }
-    else if (message == WM_DESTROY)
-    {
-        auto* self = reinterpret_cast<CFileDialog*>(::GetWindowLongPtrW(hWnd, DWLP_USER));
-        if (self != nullptr)
-            self->m_hWnd = nullptr;
-    }
-    return 0;
+    m_ofn.hwndOwner = owner;
+    return ::GetSaveFileNameW(&m_ofn) ? IDOK : IDCANCEL;
 }

@@ -16,8 +16,6 @@ public:
     // Creates the shell's dialog object; every other call fails with E_POINTER before this
     // has succeeded.
     HRESULT Create() noexcept;
-    [[nodiscard]] bool IsCreated() const noexcept { return static_cast<bool>(m_dialog); }
-    [[nodiscard]] IFileSaveDialog* GetPtr() const noexcept { return m_dialog.Get(); }
 
     HRESULT SetFileName(const wchar_t* name) noexcept;
     // Replaces the dialog's options as a whole (FOS_* flags).
@@ -40,28 +38,21 @@ private:
 class CFileDialog
 {
 public:
-    // The classic dialog always gets the Explorer look, resizing, and a hook procedure that
-    // tracks the dialog's window (m_hWnd) while it is shown, on top of the caller's flags.
-    static constexpr DWORD kFrameworkFlags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
+    // The classic dialog always gets the Explorer look and resizing, on top of the caller's flags.
+    static constexpr DWORD kFrameworkFlags = OFN_EXPLORER | OFN_ENABLESIZING;
 
     // filter: "Name\0Pattern\0...\0\0". fileName: the proposed name (cut to MAX_PATH - 1).
-    CFileDialog(const wchar_t* defaultExtension = nullptr, const wchar_t* fileName = nullptr,
-                DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const wchar_t* filter = nullptr,
-                HWND parent = nullptr) noexcept;
+    CFileDialog(const wchar_t* defaultExtension, const wchar_t* fileName, DWORD flags, const wchar_t* filter) noexcept;
     // m_ofn points into the object itself.
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
 
-    // IDOK with the chosen path in m_szFileName (and its name in m_szFileTitle), IDCANCEL
-    // when the user cancelled or the dialog failed (CommDlgExtendedError tells which).
-    // The owner given at construction wins over parent.
-    INT_PTR DoModal(HWND parent = ::GetActiveWindow()) noexcept;
+    // IDOK with the chosen path in m_szFileName, IDCANCEL when the user cancelled or the dialog
+    // failed (CommDlgExtendedError tells which).
+    INT_PTR DoModal(HWND owner) noexcept;
 
-    OPENFILENAMEW m_ofn{};
     wchar_t m_szFileName[MAX_PATH]{};
-    wchar_t m_szFileTitle[256]{};
-    HWND m_hWnd = nullptr; // the dialog window, while DoModal runs
 
 private:
-    static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    OPENFILENAMEW m_ofn{};
 };

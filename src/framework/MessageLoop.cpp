@@ -68,13 +68,12 @@ bool CMessageLoop::IsIdleMessage(const MSG& msg) noexcept
 int CMessageLoop::Run()
 {
     bool doIdle = true;
-    int idleCount = 0;
     for (;;)
     {
-        while (doIdle && !::PeekMessageW(&m_msg, nullptr, 0, 0, PM_NOREMOVE))
+        if (doIdle && !::PeekMessageW(&m_msg, nullptr, 0, 0, PM_NOREMOVE))
         {
-            if (!OnIdle(idleCount++))
-                doIdle = false;
+            OnIdle();
+            doIdle = false;
         }
 
         const BOOL got = ::GetMessageW(&m_msg, nullptr, 0, 0);
@@ -90,10 +89,7 @@ int CMessageLoop::Run()
         }
 
         if (IsIdleMessage(m_msg))
-        {
             doIdle = true;
-            idleCount = 0;
-        }
     }
 }
 
@@ -112,7 +108,7 @@ BOOL CMessageLoop::PreTranslateMessage(MSG* pMsg)
     return FALSE;
 }
 
-BOOL CMessageLoop::OnIdle(int)
+void CMessageLoop::OnIdle()
 {
     for (size_t i = 0; i < m_aIdleHandler.size(); ++i)
     {
@@ -120,5 +116,4 @@ BOOL CMessageLoop::OnIdle(int)
         if (handler != nullptr)
             handler->OnIdle();
     }
-    return FALSE;
 }

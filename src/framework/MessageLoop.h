@@ -16,7 +16,7 @@ class CIdleHandler
 {
 public:
     virtual ~CIdleHandler() = default;
-    virtual BOOL OnIdle() = 0;
+    virtual void OnIdle() = 0;
 };
 
 class CMessageLoop
@@ -36,7 +36,8 @@ public:
     int Run();
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
-    virtual BOOL OnIdle(int idleCount);
+    // Runs every idle handler once.
+    virtual void OnIdle();
 
     // Messages that do not make the loop idle again: they come in bursts on their own.
     static bool IsIdleMessage(const MSG& msg) noexcept;

@@ -22,7 +22,6 @@ public:
         return ::PostMessageW(m_hWnd, message, wParam, lParam);
     }
     [[nodiscard]] BOOL IsWindow() const noexcept { return ::IsWindow(m_hWnd); }
-    [[nodiscard]] BOOL IsWindowVisible() const noexcept { return ::IsWindowVisible(m_hWnd); }
     BOOL ShowWindow(int command) const noexcept { return ::ShowWindow(m_hWnd, command); }
     BOOL DestroyWindow() noexcept
     {
@@ -32,27 +31,12 @@ public:
         return TRUE;
     }
     [[nodiscard]] DWORD GetStyle() const noexcept { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
-    [[nodiscard]] DWORD GetExStyle() const noexcept { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
     [[nodiscard]] HWND GetParent() const noexcept { return ::GetParent(m_hWnd); }
-    [[nodiscard]] int GetDlgCtrlID() const noexcept { return ::GetDlgCtrlID(m_hWnd); }
-    [[nodiscard]] HWND GetDlgItem(int id) const noexcept { return ::GetDlgItem(m_hWnd, id); }
     BOOL SetDlgItemText(int id, const wchar_t* text) const noexcept { return ::SetDlgItemTextW(m_hWnd, id, text); }
     BOOL SetWindowText(const wchar_t* text) const noexcept { return ::SetWindowTextW(m_hWnd, text); }
     [[nodiscard]] int GetWindowTextLength() const noexcept { return ::GetWindowTextLengthW(m_hWnd); }
     int GetWindowText(wchar_t* buffer, int count) const noexcept { return ::GetWindowTextW(m_hWnd, buffer, count); }
     BOOL GetClientRect(RECT* rect) const noexcept { return ::GetClientRect(m_hWnd, rect); }
-    BOOL GetWindowRect(RECT* rect) const noexcept { return ::GetWindowRect(m_hWnd, rect); }
-    BOOL SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags) const noexcept
-    {
-        return ::SetWindowPos(m_hWnd, insertAfter, x, y, cx, cy, flags);
-    }
-    BOOL SetWindowPos(HWND insertAfter, const RECT& rect, UINT flags) const noexcept
-    {
-        return ::SetWindowPos(m_hWnd, insertAfter, rect.left, rect.top, rect.right - rect.left,
-                              rect.bottom - rect.top, flags);
-    }
-    BOOL Invalidate(BOOL erase = TRUE) const noexcept { return ::InvalidateRect(m_hWnd, nullptr, erase); }
-    HWND SetFocus() const noexcept { return ::SetFocus(m_hWnd); }
     void SetFont(HFONT font, BOOL redraw = TRUE) const noexcept
     {
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), MAKELPARAM(redraw, 0));

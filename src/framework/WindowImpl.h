@@ -25,7 +25,6 @@ struct CWndClassInfo
 {
     WNDCLASSEXW wc{};
     const wchar_t* superclassOf = nullptr; // system class to take the procedure from
-    const wchar_t* cursorId = IDC_ARROW;
     UINT iconId = 0;                       // large and small class icons from this resource
     WNDPROC originalProc = nullptr;        // the superclassed class's own procedure
     ATOM atom = 0;
@@ -65,9 +64,9 @@ struct CWndClassInfo
             wc.lpszClassName = ownName;
             wc.style = (system.style & ~CS_GLOBALCLASS) | ownStyle;
         }
-        else if (wc.hCursor == nullptr && cursorId != nullptr)
+        else
         {
-            wc.hCursor = ::LoadCursorW(nullptr, cursorId);
+            wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         }
         if (iconId != 0)
         {
@@ -149,9 +148,6 @@ public:
         return ::CallWindowProcW(m_pfnSuperWindowProc, this->m_hWnd, message, wParam, lParam);
     }
 
-    [[nodiscard]] WNDPROC GetWindowProc() const noexcept { return &CWindowImpl::WindowProc; }
-    virtual void OnFinalMessage(HWND) {}
-
     // T hides this with its own message map.
     BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD = 0) { return FALSE; }
 
@@ -176,7 +172,6 @@ protected:
         {
             ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
             self->m_hWnd = nullptr;
-            self->OnFinalMessage(hWnd);
         }
         return result;
     }

@@ -17,21 +17,6 @@ HRESULT CFileFilter::Load(UINT id)
     return Split();
 }
 
-HRESULT CFileFilter::Assign(const wchar_t* text)
-{
-    m_specs.clear();
-    try
-    {
-        m_text = CString(text);
-    }
-    catch (const std::bad_alloc&)
-    {
-        m_text.Empty();
-        return E_OUTOFMEMORY;
-    }
-    return Split();
-}
-
 // Turns every "|" into a NUL and pairs each pattern with the name before it. A name with
 // no pattern after it, or a last piece that no "|" closes, makes no pair.
 HRESULT CFileFilter::Split()

@@ -19,8 +19,6 @@ public:
 
     // Replaces the filter with string resource id (empty when the string is missing).
     HRESULT Load(UINT id);
-    // Replaces the filter with text in the resource's "|"-separated form.
-    HRESULT Assign(const wchar_t* text);
 
     // NUL-separated names and patterns, ending in two NULs when the text ended in "|".
     [[nodiscard]] const wchar_t* GetText() const noexcept { return m_text.GetString(); }

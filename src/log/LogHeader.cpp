@@ -18,17 +18,6 @@ OSVERSIONINFOEXW QuerySystemVersion() noexcept
 #pragma GCC diagnostic pop
     return version;
 }
-
-// String resource id used as a format, with the arguments that follow.
-void AppendResourceFormat(CString& text, UINT formatId, ...)
-{
-    CString format;
-    format.LoadString(formatId);
-    va_list args;
-    va_start(args, formatId);
-    text.AppendFormatV(format, args);
-    va_end(args);
-}
 } // namespace
 
 void BuildLogHeader(CString& header)
@@ -51,13 +40,13 @@ void BuildLogHeader(CString& header, HRESULT (*getDescription)(LPWSTR))
     if (version.dwMajorVersion != 0)
     {
         CString numbers;
-        AppendResourceFormat(numbers, IDS_VERSION_NUMBERS, version.dwMajorVersion, version.dwMinorVersion,
+        numbers.AppendFormat(IDS_VERSION_NUMBERS, version.dwMajorVersion, version.dwMinorVersion,
                              version.dwBuildNumber);
-        AppendResourceFormat(header, IDS_VERSION_LINE, numbers.GetString());
+        header.AppendFormat(IDS_VERSION_LINE, numbers.GetString());
         header.Append(L"\r\n");
     }
 
     header.Append(L"\r\n");
-    AppendResourceFormat(header, IDS_NOTIFICATIONS_HINT);
+    header.AppendFormat(IDS_NOTIFICATIONS_HINT);
     header.Append(L"\r\n\r\n");
 }

@@ -16,8 +16,7 @@ bool FormatAboutDescription(const CVersionInfo& info, CString& text)
 
 void FormatAboutVersion(const VS_FIXEDFILEINFO& info, CString& text)
 {
-    CString format;
-    format.LoadString(IDS_ABOUT_VERSION);
-    text.Format(format, static_cast<int>(HIWORD(info.dwFileVersionMS)), static_cast<int>(LOWORD(info.dwFileVersionMS)),
-                static_cast<int>(HIWORD(info.dwFileVersionLS)));
+    text.Empty();
+    text.AppendFormat(IDS_ABOUT_VERSION, static_cast<int>(HIWORD(info.dwFileVersionMS)),
+                      static_cast<int>(LOWORD(info.dwFileVersionMS)), static_cast<int>(HIWORD(info.dwFileVersionLS)));
 }

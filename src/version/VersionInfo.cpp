@@ -16,13 +16,12 @@ CVersionInfo::~CVersionInfo()
     Reset();
 }
 
-HRESULT CVersionInfo::Reset() noexcept
+void CVersionInfo::Reset() noexcept
 {
     static_cast<VS_FIXEDFILEINFO&>(*this) = VS_FIXEDFILEINFO{};
     m_pTranslations = nullptr;
     m_nTranslations = 0;
     m_pVersionData.reset();
-    return S_OK;
 }
 
 bool CVersionInfo::Load(const wchar_t* path) noexcept

@@ -28,19 +28,20 @@ public:
     bool Load(const wchar_t* path) noexcept;
     bool LoadFromModule(HMODULE module) noexcept;
 
-    // Looks key up in the string table of the first translation; value points into the
-    // record, length counts characters as the system reports them.
-    bool QueryValue(const wchar_t* key, const wchar_t** value, UINT* length) const;
     // The value of key without leading and trailing white space.
     bool GetStringValue(const wchar_t* key, CString& value) const;
 
-    HRESULT Reset() noexcept;
-
-    [[nodiscard]] const void* GetData() const noexcept { return m_pVersionData.get(); }
-    [[nodiscard]] const LANGANDCODEPAGE* GetTranslations() const noexcept { return m_pTranslations; }
     [[nodiscard]] UINT GetTranslationCount() const noexcept { return m_nTranslations; }
 
 protected:
+    // Forgets the record: the fixed fields are zero and no string can be looked up.
+    void Reset() noexcept;
+
+private:
+    // Looks key up in the string table of the first translation; value points into the
+    // record, length counts characters as the system reports them.
+    bool QueryValue(const wchar_t* key, const wchar_t** value, UINT* length) const;
+
     unique_process_heap_ptr m_pVersionData;
     const LANGANDCODEPAGE* m_pTranslations = nullptr; // points into m_pVersionData
     UINT m_nTranslations = 0;

@@ -10,12 +10,12 @@ void CLogEntry::AppendLine(const wchar_t* format, ...)
 
 void CLogEntry::AppendLine(UINT formatId, ...)
 {
-    CString format;
-    format.LoadString(formatId);
     va_list args;
     va_start(args, formatId);
-    AppendLineV(format, args);
+    CString text;
+    text.AppendFormatV(formatId, args);
     va_end(args);
+    AppendLine(L"%s", text.GetString());
 }
 
 void CLogEntry::AppendLineV(const wchar_t* format, va_list args)

@@ -2,7 +2,6 @@
 #include "WideFormat.h"
 
 #include <cwchar>
-
 #include <cwctype>
 
 HINSTANCE GetResourceInstance() noexcept
@@ -35,6 +34,21 @@ void CString::AppendFormat(const wchar_t* format, ...)
 
 void CString::AppendFormatV(const wchar_t* format, va_list args)
 {
+    ::AppendFormatV(m_text, format, args);
+}
+
+void CString::AppendFormat(UINT formatId, ...)
+{
+    va_list args;
+    va_start(args, formatId);
+    AppendFormatV(formatId, args);
+    va_end(args);
+}
+
+void CString::AppendFormatV(UINT formatId, va_list args)
+{
+    CString format;
+    format.LoadString(formatId);
     ::AppendFormatV(m_text, format, args);
 }
 

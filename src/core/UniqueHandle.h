@@ -46,13 +46,6 @@ public:
         return std::exchange(m_value, Traits::invalid());
     }
 
-    // For out-parameters: closes the current value and hands out its slot.
-    pointer* put() noexcept
-    {
-        reset();
-        return &m_value;
-    }
-
 private:
     pointer m_value = Traits::invalid();
 };
@@ -77,7 +70,6 @@ inline void FreeHeapBlock(void* p) noexcept { ::HeapFree(::GetProcessHeap(), 0, 
 inline void FreeLibraryModule(HMODULE h) noexcept { ::FreeLibrary(h); }
 inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
 inline void CoTaskFree(void* p) noexcept { ::CoTaskMemFree(p); }
-inline void CloseRegistryKey(HKEY h) noexcept { ::RegCloseKey(h); }
 inline void FreeBstr(BSTR s) noexcept { ::SysFreeString(s); }
 inline void DeleteMemoryDc(HDC h) noexcept { ::DeleteDC(h); }
 } // namespace unique_detail
@@ -86,7 +78,6 @@ using unique_hfile = unique_any<handle_traits<HANDLE, unique_detail::CloseKernel
 using unique_handle = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle>>;
 using unique_hfont = unique_any<handle_traits<HFONT, unique_detail::DeleteGdiObject>>;
 using unique_hbitmap = unique_any<handle_traits<HBITMAP, unique_detail::DeleteGdiObject>>;
-using unique_hbrush = unique_any<handle_traits<HBRUSH, unique_detail::DeleteGdiObject>>;
 using unique_hmenu = unique_any<handle_traits<HMENU, unique_detail::DestroyMenuHandle>>;
 using unique_hhook = unique_any<handle_traits<HHOOK, unique_detail::UnhookHook>>;
 using unique_process_heap_ptr = unique_any<handle_traits<void*, unique_detail::FreeHeapBlock>>;
@@ -94,7 +85,6 @@ using unique_hmodule = unique_any<handle_traits<HMODULE, unique_detail::FreeLibr
 using unique_hwnd = unique_any<handle_traits<HWND, unique_detail::DestroyWindowHandle>>;
 using unique_cotaskmem = unique_any<handle_traits<void*, unique_detail::CoTaskFree>>;
 using unique_bstr = unique_any<handle_traits<BSTR, unique_detail::FreeBstr>>;
-using unique_hkey = unique_any<handle_traits<HKEY, unique_detail::CloseRegistryKey>>;
 // A device context made with CreateCompatibleDC (not one borrowed with GetDC).
 using unique_hdc = unique_any<handle_traits<HDC, unique_detail::DeleteMemoryDc>>;
 

@@ -41,6 +41,9 @@ public:
     void FormatV(const wchar_t* format, va_list args);
     void AppendFormat(const wchar_t* format, ...);
     void AppendFormatV(const wchar_t* format, va_list args);
+    // The format is string resource formatId of the program; a missing string formats nothing.
+    void AppendFormat(UINT formatId, ...);
+    void AppendFormatV(UINT formatId, va_list args);
 
     // Replaces the text with string resource id of the program; false (and empty) if absent.
     bool LoadString(UINT id);
