@@ -65,7 +65,7 @@ void AppendErrorNumber(HRESULT hr, LPWSTR buffer)
 
 void TrimTrailingWhitespace(LPWSTR text)
 {
-    TrimTrailing(text, L"\r\n\t ");
+    text[TrimTrailingLength(text, std::wcslen(text), L"\r\n\t ")] = L'\0';
 }
 
 void AppendHexErrorCode(CString& text, HRESULT hr)

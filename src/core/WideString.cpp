@@ -68,37 +68,25 @@ bool CString::LoadString(UINT id)
 
 CString& CString::TrimRight(const wchar_t* set)
 {
-    // Code unit by code unit: a combining mark after a blank keeps the blank, although
-    // CharNextW would take the two as one character.
-    m_text.erase(m_text.find_last_not_of(set != nullptr ? set : L"") + 1);
+    m_text.erase(TrimTrailingLength(m_text.data(), m_text.size(), set));
     return *this;
 }
 
-void TrimTrailing(wchar_t* text, const wchar_t* set)
+namespace
 {
-    if (text == nullptr || set == nullptr)
-        return;
-    // Whole characters, as the system steps through text, so a cut never splits one.
-    wchar_t* runStart = nullptr;
-    for (wchar_t* p = text; *p != L'\0'; p = ::CharNextW(p))
-    {
-        const bool blank = std::wcschr(set, *p) != nullptr;
-        if (!blank)
-            runStart = nullptr;
-        else if (runStart == nullptr)
-            runStart = p;
-    }
-    if (runStart != nullptr)
-        *runStart = L'\0';
+bool IsTrimmed(wchar_t unit, const wchar_t* set) noexcept
+{
+    if (set == nullptr)
+        return std::iswspace(unit) != 0;
+    return unit != L'\0' && std::wcschr(set, unit) != nullptr; // wcschr also finds set's terminator
 }
+} // namespace
 
-CString& CString::TrimRight()
+size_t TrimTrailingLength(const wchar_t* text, size_t length, const wchar_t* set) noexcept
 {
-    size_t end = m_text.size();
-    while (end > 0 && std::iswspace(m_text[end - 1]))
-        --end;
-    m_text.erase(end);
-    return *this;
+    while (length > 0 && IsTrimmed(text[length - 1], set))
+        --length;
+    return length;
 }
 
 CString& CString::TrimLeft()

@@ -48,9 +48,9 @@ public:
     // Replaces the text with string resource id of the program; false (and empty) if absent.
     bool LoadString(UINT id);
 
-    // Removes the trailing code units found in set; TrimLeft/TrimRight without a set use iswspace.
-    CString& TrimRight(const wchar_t* set);
-    CString& TrimRight();
+    // Removes the trailing code units found in set (TrimTrailingLength); TrimLeft, and TrimRight
+    // without a set, take what iswspace calls white space.
+    CString& TrimRight(const wchar_t* set = nullptr);
     CString& TrimLeft();
     CString& Trim() { return TrimRight().TrimLeft(); }
 
@@ -63,9 +63,10 @@ private:
     std::wstring m_text;
 };
 
-// Ends text before the run of characters from set at its end; leading and inner ones stay.
-// Steps through text by whole characters (CharNextW).
-void TrimTrailing(wchar_t* text, const wchar_t* set);
+// The length of text's first length code units without the run at their end of code units
+// found in set, or, for a null set, of those iswspace calls white space. Code units, not
+// characters: a combining mark after a blank is not white space, and keeps the blank.
+size_t TrimTrailingLength(const wchar_t* text, size_t length, const wchar_t* set) noexcept;
 
 // Module whose resources the program's strings, menus and dialogs come from.
 HINSTANCE GetResourceInstance() noexcept;

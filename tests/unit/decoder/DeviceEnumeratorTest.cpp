@@ -54,9 +54,9 @@ LPWSTR WINAPI CharNextWithMarks(LPCWSTR text)
 TEST(Decoder, DeviceInterfaceShowsEveryProperty)
 {
     // Trailing CR, LF, tab and blank go; a blank with a combining mark after it is no trailing
-    // blank, even where the system counts the two as one character.
+    // blank, even where the system counts the two as one character. A trim that stepped by
+    // characters again would import CharNextW, and meet Windows' stepping here.
     const CImportPatch marks("user32.dll", "CharNextW", reinterpret_cast<const void*>(&CharNextWithMarks));
-    ASSERT_TRUE(marks.IsActive());
     RegisteredDevice device;
     ASSERT_EQ(device.Register(L"ORVANETEST", GUID_DEVCLASS_HIDCLASS, GUID_DEVINTERFACE_USB_DEVICE,
                               {L" Orvane Friendly\r\n\t ", L"Orvane test device \u0301", L"Orvane Labs"}),
