@@ -35,7 +35,7 @@ BOOL CenterOnOwner(HWND hWnd)
     if (!GetReferenceRect(hWnd, reference, area))
         return FALSE;
 
-    POINT topLeft = CenteredPosition(window, area, nullptr);
+    POINT topLeft = CenteredPosition(window, area, nullptr, Halving::Room);
     // A child is placed in its parent's client coordinates.
     if (isChild && reference != nullptr)
         ::ScreenToClient(reference, &topLeft);

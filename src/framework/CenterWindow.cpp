@@ -1,13 +1,21 @@
 #include "CenterWindow.h"
 
-POINT CenteredPosition(const RECT& windowRect, const RECT& reference, const RECT* clamp) noexcept
+POINT CenteredPosition(const RECT& windowRect, const RECT& reference, const RECT* clamp, Halving halving) noexcept
 {
     const LONG width = windowRect.right - windowRect.left;
     const LONG height = windowRect.bottom - windowRect.top;
-    // Integer halving truncates toward zero: a window wider than its reference leans right by
-    // half a pixel rather than left.
-    LONG left = reference.left + (reference.right - reference.left - width) / 2;
-    LONG top = reference.top + (reference.bottom - reference.top - height) / 2;
+    LONG left = 0;
+    LONG top = 0;
+    if (halving == Halving::EdgesAndSize)
+    {
+        left = (reference.left + reference.right) / 2 - width / 2;
+        top = (reference.top + reference.bottom) / 2 - height / 2;
+    }
+    else
+    {
+        left = reference.left + (reference.right - reference.left - width) / 2;
+        top = reference.top + (reference.bottom - reference.top - height) / 2;
+    }
     if (clamp == nullptr)
         return POINT{left, top};
 
@@ -42,7 +50,7 @@ BOOL CenterWindow(HWND window, HWND owner) noexcept
     if (!::GetWindowRect(window, &windowRect))
         return FALSE;
 
-    const POINT position = CenteredPosition(windowRect, reference, &info.rcWork);
+    const POINT position = CenteredPosition(windowRect, reference, &info.rcWork, Halving::EdgesAndSize);
     return ::SetWindowPos(window, nullptr, position.x, position.y, 0, 0,
                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
