@@ -88,6 +88,7 @@ CFileDialog::CFileDialog(const wchar_t* defaultExtension, const wchar_t* fileNam
     m_ofn.nMaxFile = MAX_PATH;
     m_ofn.lpstrDefExt = defaultExtension;
     m_ofn.Flags = flags | kFrameworkFlags;
+    m_ofn.lpfnHook = [](HWND, UINT, WPARAM, LPARAM) -> UINT_PTR { return 0; }; // leaves every message to the dialog
 }
 
 INT_PTR CFileDialog::DoModal(HWND owner) noexcept

@@ -38,8 +38,11 @@ private:
 class CFileDialog
 {
 public:
-    // The classic dialog always gets the Explorer look and resizing, on top of the caller's flags.
-    static constexpr DWORD kFrameworkFlags = OFN_EXPLORER | OFN_ENABLESIZING;
+    // The classic dialog always gets the Explorer look, a hook and resizing, on top of the
+    // caller's flags. A hooked dialog is the common dialog library's own, which does not rest
+    // on the shell's save-dialog object: this dialog is the one used when that object cannot
+    // be created.
+    static constexpr DWORD kFrameworkFlags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
 
     // filter: "Name\0Pattern\0...\0\0". fileName: the proposed name (cut to MAX_PATH - 1).
     CFileDialog(const wchar_t* defaultExtension, const wchar_t* fileName, DWORD flags, const wchar_t* filter) noexcept;

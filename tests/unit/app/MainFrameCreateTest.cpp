@@ -60,7 +60,8 @@ HRESULT WINAPI NoShellDialog(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID* object)
     *object = nullptr;
     return REGDB_E_CLASSNOTREG;
 }
-BOOL WINAPI ChosenPathTooLong(LPOPENFILENAMEW) { return FALSE; }
+DWORD g_dialogFlags = 0;
+BOOL WINAPI ChosenPathTooLong(LPOPENFILENAMEW dialog) { return g_dialogFlags = dialog->Flags, FALSE; }
 DWORD WINAPI BufferTooSmall() { return FNERR_BUFFERTOOSMALL; }
 std::wstring g_boxText;
 int WINAPI SeeBox(HWND, LPCWSTR text, LPCWSTR, UINT) { return g_boxText = text, IDOK; }
@@ -78,6 +79,7 @@ TEST(MainFrameSave, APathTooLongForTheProgramIsRefusedWithTheSystemsReason)
         ASSERT_TRUE(patch.IsActive());
     CMainFrame frame;
     EXPECT_FALSE(frame.SaveLogAs());
+    EXPECT_EQ(g_dialogFlags, 0x880826u); // overwrite prompt, no read-only box, path must exist; Explorer, hook, sizing
     EXPECT_TRUE(g_boxText.starts_with(L"Unable to save the file.\n\n")) << g_boxText.c_str();
     EXPECT_TRUE(g_boxText.ends_with(L" (206)")) << g_boxText.c_str();
 }
