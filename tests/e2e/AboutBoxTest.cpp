@@ -1,5 +1,5 @@
 // Help > About: a modal box centred over the frame with the description, version and copyright
-// of the program's version record.
+// of the program's version record, ended by OK or Escape.
 #include "OrvaneTest.h"
 #include "Wait.h"
 #include "WindowQuery.h"
@@ -35,4 +35,10 @@ TEST_F(OrvaneTest, HelpAboutShowsTheVersionRecordInAModalBoxOverTheFrame)
     EXPECT_TRUE(WaitUntil([box] { return !::IsWindow(box); }, kDialogWaitMs)) << "OK left the About box open";
     EXPECT_TRUE(NothingOpenAfterSync());
     EXPECT_TRUE(::IsWindowEnabled(m_orvane.Frame()));
+
+    // Escape ends it too (the caption's close button sends the same Cancel).
+    ASSERT_TRUE(ChooseFromMenu(kHelpMenu, ID_APP_ABOUT));
+    box = WaitForMessageBox(m_orvane.ProcessId(), kDialogWaitMs);
+    ASSERT_TRUE(box != nullptr && ::PostMessageW(::GetDlgItem(box, IDOK), WM_KEYDOWN, VK_ESCAPE, 0));
+    EXPECT_TRUE(WaitUntil([box] { return !::IsWindow(box); }, kDialogWaitMs)) << "Escape left the About box open";
 }

@@ -17,6 +17,8 @@ TEST_F(OrvaneTest, BroadcastsLandAsTimeStampedEntriesWithTheirDetailsInOrder)
     };
     std::vector<std::wstring> expected = LogLines();
     const size_t header = expected.size();
+    // A selection the user made is not replaced: entries go at the end, the caret after them.
+    ::SendMessageW(m_orvane.View(), EM_SETSEL, 0, 3);
     for (const auto& event : events)
     {
         ASSERT_TRUE(m_orvane.SendDeviceChange(event.code, event.data)) << "not answered TRUE: " << event.lines[0];
@@ -34,6 +36,8 @@ TEST_F(OrvaneTest, BroadcastsLandAsTimeStampedEntriesWithTheirDetailsInOrder)
         EXPECT_EQ(line.timestamped, expected[at][0] != L' ') << lines[at].c_str();
     }
     EXPECT_TRUE(IsModified());
+    const auto selection = static_cast<DWORD>(::SendMessageW(m_orvane.View(), EM_GETSEL, 0, 0));
+    EXPECT_EQ(selection, MAKELONG(LogText().size(), LogText().size()));
 }
 
 // Each choice marks or unmarks the item and adds one line; after an event that ended on an

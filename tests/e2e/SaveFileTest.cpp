@@ -23,14 +23,11 @@ TEST_F(OrvaneTest, SaveAsRemembersTheNameForCtrlSUntilCtrlNStartsAFreshLog)
     EXPECT_TRUE(NothingOpenAfterSync()) << "Ctrl+S with a remembered name asked for one";
     EXPECT_EQ(FileBytes(path), twoEvents) << "Ctrl+S did not save to the same file";
     EXPECT_EQ(m_folder.Names(), std::vector<std::wstring>{L"log.txt"}) << "a temporary file was left behind";
-    EXPECT_FALSE(IsModified());
 
-    ASSERT_TRUE(SendOneEvent());
+    // With nothing unsaved, nothing is asked (every way to drop the log asks through one check).
     ASSERT_TRUE(PressCtrlAnd('N'));
-    ASSERT_TRUE(AnswerSavePrompt(IDNO)) << "Ctrl+N with an unsaved line did not ask";
-    ASSERT_TRUE(NothingOpenAfterSync());
-    EXPECT_EQ(LogText(), header);
-    EXPECT_FALSE(IsModified());
+    EXPECT_TRUE(WaitUntil([&] { return LogText() == header; })) << "Ctrl+N did not start a fresh log";
+    EXPECT_TRUE(NothingOpenAfterSync()) << "Ctrl+N with nothing unsaved asked";
 
     ASSERT_TRUE(SendOneEvent());
     ASSERT_TRUE(PressCtrlAnd('S'));
@@ -58,12 +55,10 @@ TEST_F(OrvaneTest, FailedSaveSaysWhyKeepsTheEarlierFileAndTheWindow)
                             : PostCommand(ID_FILE_SAVE));
         MessageBoxInfo box;
         ASSERT_TRUE(WaitForBox(box)) << "a save that could not be written said nothing";
-        EXPECT_EQ(box.title, L"Orvane");
-        EXPECT_EQ(box.icon, L"IDI_ERROR");
-        EXPECT_EQ(box.ButtonIds(), std::vector<int>{IDOK});
         // The program's line, then the system's text for the error and its number.
         EXPECT_TRUE(std::regex_match(box.text, std::wregex(LR"(Unable to save the file\.\n\n[^\n]+ \([1-9]\d*\))")))
             << box.text.c_str();
+        EXPECT_EQ(box.icon, L"IDI_ERROR");
         ASSERT_TRUE(PressMessageBoxButton(box.window, IDOK, kDialogWaitMs));
         ASSERT_TRUE(NothingOpenAfterSync()) << "the program ended or left a box open";
         EXPECT_TRUE(IsModified());

@@ -55,21 +55,6 @@ TEST(ErrorDescription, OverlongTextLosesItsEndButNeverTheNumber)
     }
 }
 
-TEST(TrimTrailingWhitespace, RemovesOnlyTheTrailingRunOfSpaceTabCrLf)
-{
-    const std::pair<std::wstring, std::wstring> cases[] = {
-        {L"end \t\r\n \n", L"end"},
-        {L" \tone \r\n two\tthree ", L" \tone \r\n two\tthree"},
-        {L"a\u00A0\f", L"a\u00A0\f"},
-        {L" \r\n\t ", L""},
-    };
-    for (auto [text, expected] : cases)
-    {
-        TrimTrailingWhitespace(text.data());
-        EXPECT_EQ(std::wstring(text.c_str()), expected);
-    }
-}
-
 // The number after the system's text is decimal for system error codes, hexadecimal otherwise
 // (also for a code without text); hr -1 stands for the last error; a caller's icon wins over the
 // one the code gives; a "%1" in the system's text is shown as it is.

@@ -42,6 +42,7 @@ TEST(WideFormat, EveryConversionAndWidth)
         {Fmt(L"%08p", reinterpret_cast<void*>(0xFEDCBA9876543210ull)), L"FEDCBA9876543210"},
         {Fmt(L"100%%"), L"100%"},
         {Fmt(L"[%-4d][%5s]", 7, L"ab"), L"[7   ][   ab]"},
+        {Fmt(L"[%*u][%*d][%*s]", 3, 7u, -4, 7, -3, L"ab"), L"[  7][7   ][ab ]"}, // a negative * width aligns left
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.actual, c.expected);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cwchar>
 #include <iterator>
+#include <string>
 
 TEST(FileFilter, ProgramFilterGivesTwoPairsInADoubleNulTerminatedText)
 {
@@ -16,7 +17,6 @@ TEST(FileFilter, ProgramFilterGivesTwoPairsInADoubleNulTerminatedText)
     const wchar_t expected[] = L"Text Documents (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
     EXPECT_EQ(std::wmemcmp(filter.GetText(), expected, std::size(expected)), 0); // both NULs at the end
     const COMDLG_FILTERSPEC* specs = filter.GetSpecs();
-    const LPCWSTR text = filter.GetText();
-    EXPECT_EQ((std::array{specs[0].pszName, specs[0].pszSpec, specs[1].pszName, specs[1].pszSpec}),
-              (std::array{text, text + 23, text + 29, text + 45}));
+    EXPECT_EQ((std::array<std::wstring, 4>{specs[0].pszName, specs[0].pszSpec, specs[1].pszName, specs[1].pszSpec}),
+              (std::array<std::wstring, 4>{L"Text Documents (*.txt)", L"*.txt", L"All Files (*.*)", L"*.*"}));
 }

@@ -20,23 +20,23 @@ decltype(&::WriteFile) g_writeFile = nullptr;
 decltype(&::MoveFileExW) g_moveFile = nullptr;
 decltype(&::ReplaceFileW) g_replaceFile = nullptr;
 
-BOOL WINAPI WriteHalf(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
+// WriteFile taking only half the bytes while g_shortWrite is set.
+bool g_shortWrite = false;
+BOOL WINAPI ShortWrite(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
 {
-    return g_writeFile(file, bytes, size / 2, written, overlapped);
+    return g_writeFile(file, bytes, g_shortWrite ? size / 2 : size, written, overlapped);
 }
 
-// ReplaceFileW failing with error, leaving the files as the system documents: 1176 without a
-// backup name has removed the target, 1177 has moved it to the backup name (or another one),
-// other errors (no support for replacing) have changed nothing. Another program may then
-// re-create the target's name; or, after a success, hold the backup open as a scanner would.
-// The temporary file is complete and closed when the replacement is asked for; remember it.
+// ReplaceFileW failing with error, leaving the files as the system documents for a call with a
+// backup name: 1177 has moved the target to the backup name, other errors (1176, no support for
+// replacing) have changed nothing. After a success, another program may hold the backup open as
+// a scanner would. The temporary file is complete and closed when the replacement is asked for;
+// remember it.
 DWORD g_replaceError = 0;
-bool g_recreateTarget = false;
 bool g_holdBackup = false;
 HANDLE g_heldBackup = INVALID_HANDLE_VALUE;
 std::wstring g_temporaryPath, g_backupPath;
 std::string g_temporaryBytes;
-const std::string kOtherProgramsBytes = "another program's file";
 BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID, LPVOID)
 {
     g_temporaryPath = replacement;
@@ -49,15 +49,8 @@ BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup
         return replacedOk;
     }
     g_temporaryBytes = FileBytes(replacement);
-    if (g_replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT && backup == nullptr)
-        ::DeleteFileW(replaced);
     if (g_replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
-    {
-        const std::wstring aside = backup != nullptr ? backup : std::wstring(replaced) + L".old";
-        g_moveFile(replaced, aside.c_str(), MOVEFILE_REPLACE_EXISTING);
-    }
-    if (g_recreateTarget)
-        WriteFileBytes(replaced, kOtherProgramsBytes);
+        g_moveFile(replaced, backup, MOVEFILE_REPLACE_EXISTING);
     ::SetLastError(g_replaceError);
     return FALSE;
 }
@@ -75,17 +68,43 @@ BOOL WINAPI RefusingMove(LPCWSTR from, LPCWSTR to, DWORD flags)
     return g_moveFile(from, to, flags);
 }
 
+// CreateFileW meeting the temporary file's creation (a new file): every name tried is noted,
+// and the first g_namesTaken names are taken, each reported with one of the two errors the
+// system gives for that.
+decltype(&::CreateFileW) g_createFile = nullptr;
+std::vector<std::wstring> g_newFileNames;
+size_t g_namesTaken = 0;
+HANDLE WINAPI NamesTaken(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                         DWORD flags, HANDLE model)
+{
+    if (disposition == CREATE_NEW)
+    {
+        g_newFileNames.push_back(path);
+        if (g_newFileNames.size() <= g_namesTaken)
+        {
+            ::SetLastError(g_newFileNames.size() % 2 != 0 ? ERROR_FILE_EXISTS : ERROR_ALREADY_EXISTS);
+            return INVALID_HANDLE_VALUE;
+        }
+    }
+    return g_createFile(path, access, share, security, disposition, flags, model);
+}
+
 class WriteFileAtomicallyTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_folder.IsValid() && m_replace.IsActive() && m_move.IsActive());
+        ASSERT_TRUE(m_folder.IsValid() && m_replace.IsActive() && m_move.IsActive() && m_create.IsActive() &&
+                    m_write.IsActive());
+        g_writeFile = m_write.Original<decltype(&::WriteFile)>();
         g_moveFile = m_move.Original<decltype(&::MoveFileExW)>();
         g_replaceFile = m_replace.Original<decltype(&::ReplaceFileW)>();
+        g_createFile = m_create.Original<decltype(&::CreateFileW)>();
         g_replaceError = 0;
-        g_recreateTarget = false;
         g_refused = Refused::None;
+        g_newFileNames.clear();
+        g_namesTaken = 0;
+        g_shortWrite = false;
         ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
     }
     void ExpectOnly(const std::string& bytes)
@@ -108,6 +127,8 @@ protected:
     std::wstring m_target = m_folder.File(L"log.txt");
     const CImportPatch m_replace{"kernel32.dll", "ReplaceFileW", reinterpret_cast<const void*>(&FailingReplace)};
     const CImportPatch m_move{"kernel32.dll", "MoveFileExW", reinterpret_cast<const void*>(&RefusingMove)};
+    const CImportPatch m_create{"kernel32.dll", "CreateFileW", reinterpret_cast<const void*>(&NamesTaken)};
+    const CImportPatch m_write{"kernel32.dll", "WriteFile", reinterpret_cast<const void*>(&ShortWrite)};
 };
 } // namespace
 
@@ -120,17 +141,10 @@ TEST_F(WriteFileAtomicallyTest, FailureAfterTheTemporaryFileOrAShortWriteKeepsTh
     ExpectOnly(kOldBytes);
     EXPECT_EQ(g_temporaryBytes, kNewBytes);
 
-    BOOL written = TRUE;
-    DWORD error = 0;
-    {
-        const CImportPatch shortWrite("kernel32.dll", "WriteFile", reinterpret_cast<const void*>(&WriteHalf));
-        ASSERT_TRUE(shortWrite.IsActive());
-        g_writeFile = shortWrite.Original<decltype(&::WriteFile)>();
-        written = WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size());
-        error = ::GetLastError();
-    }
-    EXPECT_FALSE(written);
-    EXPECT_EQ(error, static_cast<DWORD>(ERROR_WRITE_FAULT));
+    g_replaceError = 0;
+    g_shortWrite = true;
+    EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size()));
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
     ExpectOnly(kOldBytes);
 }
 
@@ -143,10 +157,8 @@ TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndone)
         DWORD replaceError;
         Refused refused;
         const std::string& target;
-    } cases[] = {{ERROR_NOT_SUPPORTED, Refused::None, kNewBytes},
-                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT, Refused::None, kNewBytes},
+    } cases[] = {{ERROR_UNABLE_TO_MOVE_REPLACEMENT, Refused::None, kNewBytes},
                  {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::None, kNewBytes},
-                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT, Refused::Temporary, kOldBytes},
                  {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::Temporary, kOldBytes},
                  {ERROR_NOT_SUPPORTED, Refused::Temporary, kOldBytes}};
     for (const auto& [replaceError, refused, target] : cases)
@@ -163,32 +175,19 @@ TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndone)
     }
 }
 
-// After 1177 the earlier file cannot go back to the target's name: every move is refused, or
-// another program re-created the name. The new bytes cannot go there either. Both versions stay,
-// each under the name the caller is told.
+// After 1177 the earlier file cannot go back to the target's name, nor the new bytes go there:
+// every move is refused. Both versions stay, each under the name the caller is told.
 TEST_F(WriteFileAtomicallyTest, AnEarlierFileNotPutBackIsKeptWithTheNewBytes)
 {
     g_replaceError = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
-    for (const bool recreated : {false, true})
-    {
-        SCOPED_TRACE(recreated ? "target re-created" : "every move refused");
-        g_recreateTarget = recreated;
-        g_refused = recreated ? Refused::Temporary : Refused::All;
-        ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
-        CKeptFiles kept;
-        EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept));
-        EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-        EXPECT_EQ(kept.newText.Str(), g_temporaryPath);
-        EXPECT_EQ(kept.earlierFile.Str(), g_backupPath);
-        const std::wstring temporaryName = g_temporaryPath.substr(m_folder.Path().size() + 1);
-        std::vector<std::pair<std::wstring, std::string>> files{{temporaryName, kNewBytes},
-                                                                {temporaryName + L".bak", kOldBytes}};
-        if (recreated)
-            files.emplace_back(L"log.txt", kOtherProgramsBytes);
-        ExpectFiles(files);
-        ::DeleteFileW(g_temporaryPath.c_str());
-        ::DeleteFileW(g_backupPath.c_str());
-    }
+    g_refused = Refused::All;
+    CKeptFiles kept;
+    EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept));
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(kept.newText.Str(), g_temporaryPath);
+    EXPECT_EQ(kept.earlierFile.Str(), g_backupPath);
+    const std::wstring temporaryName = g_temporaryPath.substr(m_folder.Path().size() + 1);
+    ExpectFiles({{temporaryName, kNewBytes}, {temporaryName + L".bak", kOldBytes}});
 }
 
 // A scanner holds the earlier file's backup open when a successful save deletes it. The save
@@ -215,4 +214,25 @@ TEST_F(WriteFileAtomicallyTest, ABackupHeldOpenGoesAtTheNextSaveOrWithItsOwner)
         }
         ExpectOnly(saveAgain ? kOldBytes : kNewBytes);
     }
+}
+
+// Names of earlier temporary files still there (their saves were cut short) are skipped.
+TEST_F(WriteFileAtomicallyTest, TakenTemporaryNamesAreSkipped)
+{
+    g_namesTaken = 2;
+    EXPECT_TRUE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size()));
+    ExpectOnly(kNewBytes);
+    ASSERT_EQ(g_newFileNames.size(), 3u);
+    EXPECT_TRUE(g_newFileNames[0] != g_newFileNames[1] && g_newFileNames[1] != g_newFileNames[2]);
+}
+
+// A long path on a share takes the extended form for shares, "\\?\UNC\server\share\...": the
+// plain "\\?\" before "\\server" names no file. No share is reachable here: the creation of
+// the temporary file fails, after its path is noted.
+TEST_F(WriteFileAtomicallyTest, ALongPathOnAShareTakesTheExtendedFormForShares)
+{
+    const std::wstring folder = L"\\\\server\\share\\" + std::wstring(MAX_PATH, L'd') + L"\\";
+    EXPECT_FALSE(WriteFileAtomically((folder + L"log.txt").c_str(), kNewBytes.data(), kNewBytes.size()));
+    ASSERT_EQ(g_newFileNames.size(), 1u);
+    EXPECT_TRUE(g_newFileNames[0].starts_with(L"\\\\?\\UNC" + folder.substr(1) + L"~")) << g_newFileNames[0].c_str();
 }

@@ -1,18 +1,20 @@
 // The built Orvane.exe as Windows loads it: a 64-bit GUI program with relocatable, high-entropy
-// addresses and DEP, importing only DLLs of the system, with a manifest asking for the version 6
-// common controls, the invoker's rights and DPI awareness.
+// addresses and DEP, importing every DLL it uses, all of them the system's, with a manifest
+// asking for the version 6 common controls, the invoker's rights and DPI awareness.
+#include "ProgramPaths.h"
 #include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <regex>
+#include <set>
 #include <string>
 
 TEST(PeConventions, OrvaneExeKeepsTheConventionsOfAWindowsProgram)
 {
-    wchar_t path[MAX_PATH] = {};
-    std::wstring exe(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
-    exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"Orvane.exe";
+    const std::wstring exe = PathBesideThisProgram(L"Orvane.exe");
     // Mapped as an image, not run: the headers and tables sit at their relative addresses.
     const unique_hmodule image(::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     ASSERT_TRUE(image) << ::GetLastError();
@@ -34,15 +36,22 @@ TEST(PeConventions, OrvaneExeKeepsTheConventionsOfAWindowsProgram)
     wchar_t system[MAX_PATH] = {};
     const std::wstring systemDirectory(system, ::GetSystemDirectoryW(system, MAX_PATH));
     const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    int count = 0;
+    std::set<std::string> names;
     for (auto* dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports); imports != 0 && dll->Name != 0;
-         ++dll, ++count)
+         ++dll)
     {
-        const std::string name = reinterpret_cast<const char*>(base + dll->Name);
+        std::string name = reinterpret_cast<const char*>(base + dll->Name);
         const std::wstring file = systemDirectory + L"\\" + std::wstring(name.begin(), name.end());
         EXPECT_NE(::GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES) << name << " is no system DLL";
+        std::transform(name.begin(), name.end(), name.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
+        names.insert(name);
     }
-    EXPECT_GT(count, 0) << "the import table was not read";
+    // So is every library that only some commands and events use (the interface lookup, the save
+    // dialogs and their paths, the About box), and none is loaded on first use: a system that
+    // cannot load one refuses to start the program before there is a log that a later use could lose.
+    for (const char* later : {"setupapi.dll", "shlwapi.dll", "comdlg32.dll", "shell32.dll", "version.dll"})
+        EXPECT_EQ(names.count(later), 1u) << later << " is not imported";
+    EXPECT_EQ(nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT].Size, 0u);
 
     HRSRC found = ::FindResourceW(image.get(), MAKEINTRESOURCEW(1), RT_MANIFEST);
     ASSERT_NE(found, nullptr) << "Orvane.exe carries no manifest";

@@ -1,17 +1,15 @@
 // The version record reader and the About box's lines on a record other than the program's own,
 // in a small DLL next to this program: two languages, padded values, a fourth version part.
 #include "AboutText.h"
+#include "ProgramPaths.h"
 #include "VersionInfo.h"
 
 #include <gtest/gtest.h>
 
 TEST(VersionInfo, FirstTranslationOnlyTrimmedAndTheAboutLinesFromIt)
 {
-    wchar_t path[MAX_PATH] = {};
-    std::wstring dll(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
-    dll = dll.substr(0, dll.find_last_of(L'\\') + 1) + L"VersionRecordMultilingual.dll";
     CVersionInfo info;
-    ASSERT_TRUE(info.Load(dll.c_str()));
+    ASSERT_TRUE(info.Load(PathBesideThisProgram(L"VersionRecordMultilingual.dll").c_str()));
     auto text = [&info](const wchar_t* key) {
         CString value;
         return info.GetStringValue(key, value) ? value : CString(L"<failed>");
