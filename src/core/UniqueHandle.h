@@ -1,6 +1,8 @@
 #pragma once
 // One owner for every system resource: unique_any<Traits> closes what it holds exactly
 // once, cannot be copied, and can be moved. Close functions keep the caller's last error.
+#include "KeepLastError.h"
+
 #include <windows.h>
 #include <oleauto.h>
 #include <cstdint>
@@ -34,9 +36,8 @@ public:
     {
         if (is_valid())
         {
-            const DWORD lastError = ::GetLastError();
+            const CKeepLastError keepLastError;
             Traits::close(m_value);
-            ::SetLastError(lastError);
         }
         m_value = value;
     }

@@ -1,5 +1,7 @@
 #include "WriteFileAtomically.h"
 
+#include "KeepLastError.h"
+#include "LongPath.h"
 #include "UniqueHandle.h"
 #include "WideString.h"
 
@@ -30,20 +32,6 @@ BOOL GetFullPath(const wchar_t* path, CString& full)
     return FALSE;
 }
 
-// Paths of MAX_PATH characters or more only work with the extended-length prefix. The
-// temporary name can cross that line even when the target's path does not.
-void AllowLongPath(CString& path)
-{
-    if (path.GetLength() < MAX_PATH || wcsncmp(path, L"\\\\?\\", 4) == 0)
-        return;
-    CString extended;
-    if (wcsncmp(path, L"\\\\", 2) == 0)
-        extended.Format(L"\\\\?\\UNC\\%s", path.GetString() + 2);
-    else
-        extended.Format(L"\\\\?\\%s", path.GetString());
-    path = extended;
-}
-
 // A new file beside the target, open for writing without sharing. Deleted on destruction
 // unless it was moved into the target's place or is kept.
 class CTemporaryFile
@@ -66,7 +54,7 @@ public:
         {
             const DWORD suffix = seed + static_cast<DWORD>(::InterlockedIncrement(&sequence)) * 0x9E3779B9u;
             m_path.Format(L"%s~%08X.tmp", folder.GetString(), suffix);
-            AllowLongPath(m_path);
+            AllowLongPath(m_path); // the temporary name can reach MAX_PATH where the target's does not
             m_file.reset(::CreateFileW(m_path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                        FILE_ATTRIBUTE_ARCHIVE | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
             if (m_file)
@@ -125,10 +113,9 @@ private:
     {
         if (m_path.IsEmpty())
             return;
-        const DWORD lastError = ::GetLastError();
+        const CKeepLastError keepLastError;
         m_file.reset(); // the file was opened without sharing: close it before deleting it
         ::DeleteFileW(m_path);
-        ::SetLastError(lastError);
     }
 
     unique_hfile m_file;
@@ -181,9 +168,9 @@ BOOL KeepOnlyCopies(CTemporaryFile& temporary, CTemporaryFile& backup, TargetSta
     const bool earlierAside = backup.Exists();
     if (earlierAside || (state == TargetState::Replaceable && ProbeTarget(target) == TargetState::Missing))
     {
-        temporary.Keep(kept != nullptr ? &kept->newText : nullptr);
+        temporary.Keep(kept != nullptr ? &kept->newTextPath : nullptr);
         if (earlierAside)
-            backup.Keep(kept != nullptr ? &kept->earlierFile : nullptr);
+            backup.Keep(kept != nullptr ? &kept->earlierFilePath : nullptr);
     }
     ::SetLastError(error);
     return FALSE;
@@ -261,14 +248,13 @@ bool IsGone(DWORD error) noexcept
 
 void CStrayBackups::Remove() noexcept
 {
-    const DWORD lastError = ::GetLastError();
+    const CKeepLastError keepLastError;
     std::erase_if(m_paths, [](const CString& path) { return ::DeleteFileW(path) || IsGone(::GetLastError()); });
-    ::SetLastError(lastError);
 }
 
 void CStrayBackups::Discard(CString&& path) noexcept
 {
-    const DWORD lastError = ::GetLastError();
+    const CKeepLastError keepLastError;
     if (!::DeleteFileW(path) && !IsGone(::GetLastError()))
     {
         try
@@ -280,15 +266,14 @@ void CStrayBackups::Discard(CString&& path) noexcept
             // Nothing to remember it in: that backup stays, and the save has still succeeded.
         }
     }
-    ::SetLastError(lastError);
 }
 
 BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, CKeptFiles* kept, CStrayBackups* strays)
 {
     if (kept != nullptr)
     {
-        kept->newText.Empty();
-        kept->earlierFile.Empty();
+        kept->newTextPath.Empty();
+        kept->earlierFilePath.Empty();
     }
     if (strays != nullptr)
         strays->Remove();

@@ -16,8 +16,8 @@
 // nothing was kept. An earlier file is only ever kept together with the new bytes' file.
 struct CKeptFiles
 {
-    CString newText;     // the temporary file holding the new bytes
-    CString earlierFile; // the backup holding the target's earlier bytes
+    CString newTextPath;     // the temporary file holding the new bytes
+    CString earlierFilePath; // the backup holding the target's earlier bytes
 };
 
 // The earlier files' backups that successful writes could not delete at once: another program

@@ -1,5 +1,6 @@
 #include "DeviceNotification.h"
 
+#include "KeepLastError.h"
 #include "LastError.h"
 
 #include <dbt.h>
@@ -8,10 +9,9 @@ CDeviceNotification::~CDeviceNotification()
 {
     if (m_hDevNotify == nullptr)
         return;
-    const DWORD lastError = ::GetLastError();
+    const CKeepLastError keepLastError;
     if (::UnregisterDeviceNotification(m_hDevNotify))
         m_hDevNotify = nullptr;
-    ::SetLastError(lastError);
 }
 
 HRESULT CDeviceNotification::Register(HANDLE hRecipient)

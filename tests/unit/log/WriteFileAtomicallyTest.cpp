@@ -101,6 +101,11 @@ protected:
         g_replaceFile = m_replace.Original<decltype(&::ReplaceFileW)>();
         g_createFile = m_create.Original<decltype(&::CreateFileW)>();
         g_replaceError = 0;
+        g_holdBackup = false;
+        g_heldBackup = INVALID_HANDLE_VALUE;
+        g_temporaryPath.clear();
+        g_backupPath.clear();
+        g_temporaryBytes.clear();
         g_refused = Refused::None;
         g_newFileNames.clear();
         g_namesTaken = 0;
@@ -171,7 +176,7 @@ TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndone)
         const BOOL written = WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept);
         EXPECT_EQ(written ? 0u : ::GetLastError(), &target == &kNewBytes ? 0u : ERROR_SHARING_VIOLATION);
         ExpectOnly(target);
-        EXPECT_TRUE(kept.newText.IsEmpty() && kept.earlierFile.IsEmpty());
+        EXPECT_TRUE(kept.newTextPath.IsEmpty() && kept.earlierFilePath.IsEmpty());
     }
 }
 
@@ -184,8 +189,8 @@ TEST_F(WriteFileAtomicallyTest, AnEarlierFileNotPutBackIsKeptWithTheNewBytes)
     CKeptFiles kept;
     EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    EXPECT_EQ(kept.newText.Str(), g_temporaryPath);
-    EXPECT_EQ(kept.earlierFile.Str(), g_backupPath);
+    EXPECT_EQ(kept.newTextPath.Str(), g_temporaryPath);
+    EXPECT_EQ(kept.earlierFilePath.Str(), g_backupPath);
     const std::wstring temporaryName = g_temporaryPath.substr(m_folder.Path().size() + 1);
     ExpectFiles({{temporaryName, kNewBytes}, {temporaryName + L".bak", kOldBytes}});
 }
