@@ -25,7 +25,8 @@ public:
     void AppendEntry(const CLogEntry& entry);
 
     // Writes the whole text, UTF-16LE without a byte-order mark, to path. kept receives the
-    // files a failure left as the only copies of the new text and of the earlier file.
+    // files a failure left as the only copies of the new text and of the earlier file. Blocks for
+    // about a second at most while another program holds the file.
     BOOL SaveToFile(const wchar_t* path, CKeptFiles* kept = nullptr);
 
     BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD = 0) { return FALSE; }

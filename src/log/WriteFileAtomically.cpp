@@ -6,6 +6,7 @@
 #include "WideString.h"
 
 #include <cwchar>
+#include <iterator>
 #include <new>
 #include <utility>
 
@@ -176,20 +177,63 @@ BOOL KeepOnlyCopies(CTemporaryFile& temporary, CTemporaryFile& backup, TargetSta
     return FALSE;
 }
 
-// ReplaceFileW keeps what belongs to the target (attributes, security, creation time); a
-// target that does not exist yet is simply renamed into place. The earlier file goes to a
-// backup name on the way, so that a replacement the system leaves half-done can be undone
-// (1177: the target is gone, its bytes are only under the backup name) before the plain
-// rename is tried. Once the new bytes are at the target, the backup goes, or is left to strays
-// while another program holds it.
-BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, CKeptFiles* kept, CStrayBackups* strays)
+// Errors that another program's brief hold on the files explains, and that a later try can
+// overcome once it lets go:
+// - ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION: a virus scanner, the search indexer or a
+//   sync client has a file open without the sharing that renaming it needs, or locks a part;
+// - ERROR_ACCESS_DENIED: what the system answers for a file that is being deleted or replaced
+//   (its deletion is pending), as well as for one the user may not change: that one only costs
+//   the pauses before the same answer;
+// - ERROR_UNABLE_TO_REMOVE_REPLACED: ReplaceFileW could not move a held target aside;
+// - ERROR_FILE_NOT_FOUND, ERROR_ALREADY_EXISTS, ERROR_FILE_EXISTS: the target was between
+//   names while another program replaced it: gone for a replace, back again for a rename.
+bool IsPassing(DWORD error) noexcept
 {
-    const TargetState state = ProbeTarget(target);
+    switch (error)
+    {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_ACCESS_DENIED:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The error to report when the other program still had not let go: one that only says the
+// target was between names reads as what it is while the target is there, a file in use.
+DWORD StillBusyError(DWORD error, const wchar_t* target)
+{
+    const bool betweenNames = error == ERROR_FILE_NOT_FOUND || error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+    return betweenNames && ProbeTarget(target) != TargetState::Missing ? ERROR_SHARING_VIOLATION : error;
+}
+
+// Pauses between tries, growing, about a second in all. The save runs on the user-interface
+// thread and pauses without handling messages: a device change sent meanwhile waits, as for
+// any busy window, instead of being logged after the text was taken and then marked saved by
+// this save's success. A second is far below the five after which a window counts as hung.
+constexpr DWORD kPausesMs[] = {10, 20, 40, 80, 160, 300, 390};
+
+// One try at putting the new bytes at the target's name. ReplaceFileW keeps what belongs to the
+// target (attributes, security, creation time); a target that does not exist is simply renamed
+// into place. The earlier file goes to a backup name on the way, so that a replacement the
+// system leaves half-done can be undone (1177: the target is gone, its bytes are only under the
+// backup name) before the plain rename is tried. An earlier file that a previous try left under
+// the backup name stays there (ReplaceFileW would overwrite it): the new file is then renamed
+// over whatever the target's name holds. Once the new bytes are at the target, the backup goes,
+// or is left to strays while another program holds it. state receives what the probe found.
+BOOL TryMoveIntoPlace(CTemporaryFile& temporary, CTemporaryFile& backup, const wchar_t* target, TargetState& state,
+                      CStrayBackups* strays)
+{
+    state = ProbeTarget(target);
     if (state == TargetState::Unavailable)
         return FALSE;
     DWORD flags = MOVEFILE_WRITE_THROUGH;
-    CTemporaryFile backup;
-    if (state == TargetState::Replaceable)
+    if (state == TargetState::Replaceable && !backup.Exists())
     {
         backup.NameAfter(temporary, L".bak");
         if (::ReplaceFileW(target, temporary.Path(), backup.Path(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
@@ -203,16 +247,41 @@ BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, CKeptFiles*
             ::MoveFileExW(backup.Path(), target, MOVEFILE_WRITE_THROUGH))
             backup.Forget(); // put back: the earlier bytes are at the target's name again
         if (!IsReplaceUnusable(error) && ProbeTarget(target) != TargetState::Missing)
-            return KeepOnlyCopies(temporary, backup, state, target, kept, error);
-        flags |= MOVEFILE_REPLACE_EXISTING;
+        {
+            ::SetLastError(error);
+            return FALSE;
+        }
     }
+    if (state == TargetState::Replaceable)
+        flags |= MOVEFILE_REPLACE_EXISTING;
     if (::MoveFileExW(temporary.Path(), target, flags))
     {
         temporary.Forget();
         backup.DiscardInto(strays); // an earlier file that was not put back has been replaced all the same
         return TRUE;
     }
-    return KeepOnlyCopies(temporary, backup, state, target, kept, ::GetLastError());
+    return FALSE;
+}
+
+// Tries again after each pause while the failure is one that passes, and the new bytes' file is
+// still there to try with; then keeps the only copies.
+BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, CKeptFiles* kept, CStrayBackups* strays)
+{
+    CTemporaryFile backup;
+    for (size_t tries = 1;; ++tries)
+    {
+        TargetState state = TargetState::Missing;
+        if (TryMoveIntoPlace(temporary, backup, target, state, strays))
+            return TRUE;
+        const DWORD error = ::GetLastError();
+        const bool passing = IsPassing(error) && temporary.Exists();
+        if (passing && tries <= std::size(kPausesMs))
+        {
+            ::Sleep(kPausesMs[tries - 1]);
+            continue;
+        }
+        return KeepOnlyCopies(temporary, backup, state, target, kept, passing ? StillBusyError(error, target) : error);
+    }
 }
 
 BOOL WriteAndReplace(const wchar_t* path, const void* bytes, DWORD size, CKeptFiles* kept, CStrayBackups* strays)

@@ -5,7 +5,8 @@
 // was (a replacement the system left half-done is undone), removes the temporary file, and
 // keeps the failing call's last error. Only when the earlier file could not be put back at the
 // target's name is nothing of the two versions removed: the temporary file then holds the only
-// copy of the new bytes, and the backup beside it the only copy of the earlier ones.
+// copy of the new bytes, and the backup beside it the only copy of the earlier ones. A target
+// that another program holds for a moment, or is replacing, is tried again for about a second.
 #include "WideString.h"
 
 #include <windows.h>

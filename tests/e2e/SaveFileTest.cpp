@@ -88,3 +88,29 @@ TEST_F(OrvaneTest, TheLongestPathThatFitsIsSaved)
     EXPECT_EQ(FileBytes(path), Utf16LeBytes(LogText()));
     EXPECT_FALSE(IsModified());
 }
+
+// Two programs saving to one file at the same moments: each one's replace finds the file held, or
+// between names, during the other's. Every save succeeds, and the file holds one whole log.
+TEST_F(OrvaneTest, TwoProgramsSavingToOneFileAtOnceBothSucceed)
+{
+    OrvaneProcess other;
+    ASSERT_TRUE(other.Start() == S_OK && SendOneEvent()); // the two logs differ
+    const std::wstring path = m_folder.File(L"log.txt");
+    std::vector<std::string> logs;
+    for (OrvaneProcess* program : {&m_orvane, &other})
+    {
+        std::wstring text;
+        ASSERT_TRUE(program->ReadLog(text) && ::PostMessageW(program->Frame(), WM_COMMAND, ID_FILE_SAVE_AS, 0));
+        ASSERT_EQ(CompleteSaveAs(*program, path, kDialogWaitMs), S_OK);
+        logs.push_back(Utf16LeBytes(text));
+    }
+    for (int save = 0; save < 40; ++save)
+        for (OrvaneProcess* program : {&m_orvane, &other})
+            ASSERT_TRUE(::PostMessageW(program->Frame(), WM_COMMAND, ID_FILE_SAVE, 0));
+    for (OrvaneProcess* program : {&m_orvane, &other})
+        EXPECT_TRUE(program->Sync(30000) && !HasOpenDialog(program->ProcessId())) << "a save failed";
+    const std::string saved = FileBytes(path);
+    EXPECT_TRUE(saved == logs[0] || saved == logs[1]) << "the file holds no whole log";
+    EXPECT_EQ(m_folder.Names(), std::vector<std::wstring>{L"log.txt"}) << "a temporary file was left behind";
+    EXPECT_TRUE(other.CloseWithoutPrompt());
+}

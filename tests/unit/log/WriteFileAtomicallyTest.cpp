@@ -19,48 +19,68 @@ const std::string kNewBytes = "the new text, longer than before";
 decltype(&::WriteFile) g_writeFile = nullptr;
 decltype(&::MoveFileExW) g_moveFile = nullptr;
 decltype(&::ReplaceFileW) g_replaceFile = nullptr;
+decltype(&::CreateFileW) g_createFile = nullptr;
 
-// WriteFile taking only half the bytes while g_shortWrite is set.
-bool g_shortWrite = false;
+enum class Refused { None, Temporary, All };
+// Every failure the replacements below inject, and what they note; each test starts from none.
+struct Injected
+{
+    bool shortWrite = false;
+    DWORD replaceError = 0;
+    size_t replaceFailures = SIZE_MAX;
+    bool holdBackup = false;
+    HANDLE heldBackup = INVALID_HANDLE_VALUE;
+    std::wstring temporaryPath, backupPath;
+    std::string temporaryBytes;
+    Refused refused = Refused::None;
+    std::vector<std::wstring> newFileNames;
+    size_t namesTaken = 0;
+} g;
+
+// WriteFile taking only half the bytes while shortWrite is set.
 BOOL WINAPI ShortWrite(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
 {
-    return g_writeFile(file, bytes, g_shortWrite ? size / 2 : size, written, overlapped);
+    return g_writeFile(file, bytes, g.shortWrite ? size / 2 : size, written, overlapped);
 }
 
-// ReplaceFileW failing with error, leaving the files as the system documents for a call with a
-// backup name: 1177 has moved the target to the backup name, other errors (1176, no support for
-// replacing) have changed nothing. After a success, another program may hold the backup open as
-// a scanner would. The temporary file is complete and closed when the replacement is asked for;
-// remember it.
-DWORD g_replaceError = 0;
-bool g_holdBackup = false;
-HANDLE g_heldBackup = INVALID_HANDLE_VALUE;
-std::wstring g_temporaryPath, g_backupPath;
-std::string g_temporaryBytes;
+// ReplaceFileW failing with replaceError (its first replaceFailures calls), leaving the files as
+// the system documents for a call with a backup name: 1177 has moved the target to the backup
+// name, other errors (1176, no support for replacing) have changed nothing. For error 2 the
+// target is renamed away during the call and back after it, as another program's replace does.
+// After a success, another program may hold the backup open as a scanner would. The temporary
+// file is complete and closed when the replacement is asked for; remember it.
 BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID, LPVOID)
 {
-    g_temporaryPath = replacement;
-    g_backupPath = backup != nullptr ? backup : L"";
-    if (g_replaceError == 0)
+    g.temporaryPath = replacement;
+    g.backupPath = backup != nullptr ? backup : L"";
+    if (g.replaceError == 0 || g.replaceFailures == 0)
     {
         const BOOL replacedOk = g_replaceFile(replaced, replacement, backup, flags, nullptr, nullptr);
-        if (g_holdBackup)
-            g_heldBackup = ::CreateFileW(backup, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (g.holdBackup)
+            g.heldBackup = ::CreateFileW(backup, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         return replacedOk;
     }
-    g_temporaryBytes = FileBytes(replacement);
-    if (g_replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+    --g.replaceFailures;
+    g.temporaryBytes = FileBytes(replacement);
+    if (g.replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
         g_moveFile(replaced, backup, MOVEFILE_REPLACE_EXISTING);
-    ::SetLastError(g_replaceError);
+    const std::wstring away = std::wstring(replaced) + L"~";
+    if (g.replaceError == ERROR_FILE_NOT_FOUND && g_moveFile(replaced, away.c_str(), 0))
+    {
+        const BOOL replacedOk = g_replaceFile(replaced, replacement, backup, flags, nullptr, nullptr);
+        const DWORD error = ::GetLastError();
+        g_moveFile(away.c_str(), replaced, 0);
+        ::SetLastError(error);
+        return replacedOk;
+    }
+    ::SetLastError(g.replaceError);
     return FALSE;
 }
 
 // MoveFileExW refusing moves of the temporary file, or every move.
-enum class Refused { None, Temporary, All };
-Refused g_refused = Refused::None;
 BOOL WINAPI RefusingMove(LPCWSTR from, LPCWSTR to, DWORD flags)
 {
-    if (g_refused == Refused::All || (g_refused == Refused::Temporary && g_temporaryPath == from))
+    if (g.refused == Refused::All || (g.refused == Refused::Temporary && g.temporaryPath == from))
     {
         ::SetLastError(ERROR_SHARING_VIOLATION);
         return FALSE;
@@ -69,20 +89,17 @@ BOOL WINAPI RefusingMove(LPCWSTR from, LPCWSTR to, DWORD flags)
 }
 
 // CreateFileW meeting the temporary file's creation (a new file): every name tried is noted,
-// and the first g_namesTaken names are taken, each reported with one of the two errors the
+// and the first namesTaken names are taken, each reported with one of the two errors the
 // system gives for that.
-decltype(&::CreateFileW) g_createFile = nullptr;
-std::vector<std::wstring> g_newFileNames;
-size_t g_namesTaken = 0;
 HANDLE WINAPI NamesTaken(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition,
                          DWORD flags, HANDLE model)
 {
     if (disposition == CREATE_NEW)
     {
-        g_newFileNames.push_back(path);
-        if (g_newFileNames.size() <= g_namesTaken)
+        g.newFileNames.push_back(path);
+        if (g.newFileNames.size() <= g.namesTaken)
         {
-            ::SetLastError(g_newFileNames.size() % 2 != 0 ? ERROR_FILE_EXISTS : ERROR_ALREADY_EXISTS);
+            ::SetLastError(g.newFileNames.size() % 2 != 0 ? ERROR_FILE_EXISTS : ERROR_ALREADY_EXISTS);
             return INVALID_HANDLE_VALUE;
         }
     }
@@ -100,16 +117,7 @@ protected:
         g_moveFile = m_move.Original<decltype(&::MoveFileExW)>();
         g_replaceFile = m_replace.Original<decltype(&::ReplaceFileW)>();
         g_createFile = m_create.Original<decltype(&::CreateFileW)>();
-        g_replaceError = 0;
-        g_holdBackup = false;
-        g_heldBackup = INVALID_HANDLE_VALUE;
-        g_temporaryPath.clear();
-        g_backupPath.clear();
-        g_temporaryBytes.clear();
-        g_refused = Refused::None;
-        g_newFileNames.clear();
-        g_namesTaken = 0;
-        g_shortWrite = false;
+        g = {};
         ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
     }
     void ExpectOnly(const std::string& bytes)
@@ -140,37 +148,45 @@ protected:
 TEST_F(WriteFileAtomicallyTest, FailureAfterTheTemporaryFileOrAShortWriteKeepsTheOldTarget)
 {
     // A replacement that fails outright (nothing moved) after a complete temporary file.
-    g_replaceError = ERROR_NETWORK_BUSY;
+    g.replaceError = ERROR_NETWORK_BUSY;
     EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size()));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_NETWORK_BUSY));
     ExpectOnly(kOldBytes);
-    EXPECT_EQ(g_temporaryBytes, kNewBytes);
+    EXPECT_EQ(g.temporaryBytes, kNewBytes);
 
-    g_replaceError = 0;
-    g_shortWrite = true;
+    g.replaceError = 0;
+    g.shortWrite = true;
     EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size()));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
     ExpectOnly(kOldBytes);
 }
 
 // Where ReplaceFileW cannot replace, or leaves the replacement half-done, the earlier file is
-// put back and the new one renamed over it.
-TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndone)
+// put back and the new one renamed over it. Where another program holds the target for a moment,
+// or has it between names, the save tries again; a target still busy after the pauses is
+// reported as a file in use, not as one that is missing.
+TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneOrTriedAgain)
 {
     const struct
     {
         DWORD replaceError;
         Refused refused;
         const std::string& target;
+        size_t failures = SIZE_MAX;
     } cases[] = {{ERROR_UNABLE_TO_MOVE_REPLACEMENT, Refused::None, kNewBytes},
                  {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::None, kNewBytes},
                  {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::Temporary, kOldBytes},
-                 {ERROR_NOT_SUPPORTED, Refused::Temporary, kOldBytes}};
-    for (const auto& [replaceError, refused, target] : cases)
+                 {ERROR_NOT_SUPPORTED, Refused::Temporary, kOldBytes},
+                 {ERROR_SHARING_VIOLATION, Refused::None, kNewBytes, 3},
+                 {ERROR_FILE_NOT_FOUND, Refused::None, kNewBytes, 3},
+                 {ERROR_FILE_NOT_FOUND, Refused::None, kOldBytes}};
+    for (const auto& [replaceError, refused, target, failures] : cases)
     {
-        SCOPED_TRACE(testing::Message() << replaceError << " refused " << static_cast<int>(refused));
-        g_replaceError = replaceError;
-        g_refused = refused;
+        SCOPED_TRACE(testing::Message() << replaceError << " refused " << static_cast<int>(refused) << " failures "
+                                        << failures);
+        g.replaceError = replaceError;
+        g.refused = refused;
+        g.replaceFailures = failures;
         ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
         CKeptFiles kept;
         const BOOL written = WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept);
@@ -184,14 +200,14 @@ TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndone)
 // every move is refused. Both versions stay, each under the name the caller is told.
 TEST_F(WriteFileAtomicallyTest, AnEarlierFileNotPutBackIsKeptWithTheNewBytes)
 {
-    g_replaceError = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
-    g_refused = Refused::All;
+    g.replaceError = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    g.refused = Refused::All;
     CKeptFiles kept;
     EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    EXPECT_EQ(kept.newTextPath.Str(), g_temporaryPath);
-    EXPECT_EQ(kept.earlierFilePath.Str(), g_backupPath);
-    const std::wstring temporaryName = g_temporaryPath.substr(m_folder.Path().size() + 1);
+    EXPECT_EQ(kept.newTextPath.Str(), g.temporaryPath);
+    EXPECT_EQ(kept.earlierFilePath.Str(), g.backupPath);
+    const std::wstring temporaryName = g.temporaryPath.substr(m_folder.Path().size() + 1);
     ExpectFiles({{temporaryName, kNewBytes}, {temporaryName + L".bak", kOldBytes}});
 }
 
@@ -205,12 +221,12 @@ TEST_F(WriteFileAtomicallyTest, ABackupHeldOpenGoesAtTheNextSaveOrWithItsOwner)
         ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
         {
             CStrayBackups strays;
-            g_holdBackup = true;
+            g.holdBackup = true;
             EXPECT_TRUE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), nullptr, &strays));
-            g_holdBackup = false;
-            ASSERT_NE(g_heldBackup, INVALID_HANDLE_VALUE);
-            ::CloseHandle(std::exchange(g_heldBackup, INVALID_HANDLE_VALUE));
-            ExpectFiles({{L"log.txt", kNewBytes}, {g_backupPath.substr(m_folder.Path().size() + 1), kOldBytes}});
+            g.holdBackup = false;
+            ASSERT_NE(g.heldBackup, INVALID_HANDLE_VALUE);
+            ::CloseHandle(std::exchange(g.heldBackup, INVALID_HANDLE_VALUE));
+            ExpectFiles({{L"log.txt", kNewBytes}, {g.backupPath.substr(m_folder.Path().size() + 1), kOldBytes}});
             if (saveAgain)
             {
                 EXPECT_TRUE(WriteFileAtomically(m_target.c_str(), kOldBytes.data(), kOldBytes.size(), nullptr, &strays));
@@ -224,11 +240,11 @@ TEST_F(WriteFileAtomicallyTest, ABackupHeldOpenGoesAtTheNextSaveOrWithItsOwner)
 // Names of earlier temporary files still there (their saves were cut short) are skipped.
 TEST_F(WriteFileAtomicallyTest, TakenTemporaryNamesAreSkipped)
 {
-    g_namesTaken = 2;
+    g.namesTaken = 2;
     EXPECT_TRUE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size()));
     ExpectOnly(kNewBytes);
-    ASSERT_EQ(g_newFileNames.size(), 3u);
-    EXPECT_TRUE(g_newFileNames[0] != g_newFileNames[1] && g_newFileNames[1] != g_newFileNames[2]);
+    ASSERT_EQ(g.newFileNames.size(), 3u);
+    EXPECT_TRUE(g.newFileNames[0] != g.newFileNames[1] && g.newFileNames[1] != g.newFileNames[2]);
 }
 
 // A long path on a share takes the extended form for shares, "\\?\UNC\server\share\...": the
@@ -238,6 +254,6 @@ TEST_F(WriteFileAtomicallyTest, ALongPathOnAShareTakesTheExtendedFormForShares)
 {
     const std::wstring folder = L"\\\\server\\share\\" + std::wstring(MAX_PATH, L'd') + L"\\";
     EXPECT_FALSE(WriteFileAtomically((folder + L"log.txt").c_str(), kNewBytes.data(), kNewBytes.size()));
-    ASSERT_EQ(g_newFileNames.size(), 1u);
-    EXPECT_TRUE(g_newFileNames[0].starts_with(L"\\\\?\\UNC" + folder.substr(1) + L"~")) << g_newFileNames[0].c_str();
+    ASSERT_EQ(g.newFileNames.size(), 1u);
+    EXPECT_TRUE(g.newFileNames[0].starts_with(L"\\\\?\\UNC" + folder.substr(1) + L"~")) << g.newFileNames[0].c_str();
 }
