@@ -144,7 +144,7 @@ protected:
 
 TEST_F(WriteFileAtomicallyTest, FailureAfterTheTemporaryFileOrAShortWriteKeepsTheOldTarget)
 {
-    // A replacement that fails outright (nothing moved) after a complete temporary file.
+    // A replacement that fails outright (nothing moved), for a reason that does not pass.
     g.replaceError = ERROR_NETWORK_BUSY;
     EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size()));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_NETWORK_BUSY));
