@@ -9,47 +9,51 @@ HINSTANCE GetResourceInstance() noexcept
     return ::GetModuleHandleW(nullptr);
 }
 
-void CString::Format(const wchar_t* format, ...)
+bool CString::Format(const wchar_t* format, ...)
 {
     va_list args;
     va_start(args, format);
-    FormatV(format, args);
+    const bool complete = FormatV(format, args);
     va_end(args);
+    return complete;
 }
 
-void CString::FormatV(const wchar_t* format, va_list args)
+bool CString::FormatV(const wchar_t* format, va_list args)
 {
     std::wstring text;
-    ::AppendFormatV(text, format, args);
+    const bool complete = ::AppendFormatV(text, format, args);
     m_text.swap(text);
+    return complete;
 }
 
-void CString::AppendFormat(const wchar_t* format, ...)
+bool CString::AppendFormat(const wchar_t* format, ...)
 {
     va_list args;
     va_start(args, format);
-    AppendFormatV(format, args);
+    const bool complete = AppendFormatV(format, args);
     va_end(args);
+    return complete;
 }
 
-void CString::AppendFormatV(const wchar_t* format, va_list args)
+bool CString::AppendFormatV(const wchar_t* format, va_list args)
 {
-    ::AppendFormatV(m_text, format, args);
+    return ::AppendFormatV(m_text, format, args);
 }
 
-void CString::AppendFormat(UINT formatId, ...)
+bool CString::AppendFormat(UINT formatId, ...)
 {
     va_list args;
     va_start(args, formatId);
-    AppendFormatV(formatId, args);
+    const bool complete = AppendFormatV(formatId, args);
     va_end(args);
+    return complete;
 }
 
-void CString::AppendFormatV(UINT formatId, va_list args)
+bool CString::AppendFormatV(UINT formatId, va_list args)
 {
     CString format;
     format.LoadString(formatId);
-    ::AppendFormatV(m_text, format, args);
+    return ::AppendFormatV(m_text, format, args);
 }
 
 bool CString::LoadString(UINT id)

@@ -37,13 +37,15 @@ public:
     CString& operator+=(const CString& text) { m_text.append(text.m_text); return *this; }
     CString& operator+=(wchar_t ch) { return AppendChar(ch); }
 
-    void Format(const wchar_t* format, ...);
-    void FormatV(const wchar_t* format, va_list args);
-    void AppendFormat(const wchar_t* format, ...);
-    void AppendFormatV(const wchar_t* format, va_list args);
+    // False when the format holds a conversion the formatter refuses (core/WideFormat.h): the
+    // text then ends with the rest of the format as it stands.
+    bool Format(const wchar_t* format, ...);
+    bool FormatV(const wchar_t* format, va_list args);
+    bool AppendFormat(const wchar_t* format, ...);
+    bool AppendFormatV(const wchar_t* format, va_list args);
     // The format is string resource formatId of the program; a missing string formats nothing.
-    void AppendFormat(UINT formatId, ...);
-    void AppendFormatV(UINT formatId, va_list args);
+    bool AppendFormat(UINT formatId, ...);
+    bool AppendFormatV(UINT formatId, va_list args);
 
     // Replaces the text with string resource id of the program; false (and empty) if absent.
     bool LoadString(UINT id);

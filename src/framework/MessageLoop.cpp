@@ -1,55 +1,9 @@
 #include "MessageLoop.h"
 
-#include <algorithm>
-
 namespace
 {
 constexpr UINT kCaretBlinkTimer = 0x0118;
-
-template <typename T>
-bool AddOne(std::vector<T*>& items, T* item)
-{
-    try
-    {
-        items.push_back(item);
-        return true;
-    }
-    catch (...)
-    {
-        return false;
-    }
-}
-
-template <typename T>
-bool RemoveOne(std::vector<T*>& items, T* item)
-{
-    auto it = std::find(items.begin(), items.end(), item);
-    if (it == items.end())
-        return false;
-    items.erase(it);
-    return true;
-}
 } // namespace
-
-bool CMessageLoop::AddMessageFilter(CMessageFilter* filter)
-{
-    return AddOne(m_aMsgFilter, filter);
-}
-
-bool CMessageLoop::RemoveMessageFilter(CMessageFilter* filter)
-{
-    return RemoveOne(m_aMsgFilter, filter);
-}
-
-bool CMessageLoop::AddIdleHandler(CIdleHandler* handler)
-{
-    return AddOne(m_aIdleHandler, handler);
-}
-
-bool CMessageLoop::RemoveIdleHandler(CIdleHandler* handler)
-{
-    return RemoveOne(m_aIdleHandler, handler);
-}
 
 bool CMessageLoop::IsIdleMessage(const MSG& msg) noexcept
 {
@@ -95,25 +49,14 @@ int CMessageLoop::Run()
 
 BOOL CMessageLoop::PreTranslateMessage(MSG* pMsg)
 {
-    // A filter may remove itself (or others) while handling a message, so the live list is
-    // walked by index, newest first, and an index the list has shrunk below is skipped.
-    for (size_t i = m_aMsgFilter.size(); i-- > 0;)
-    {
-        if (i >= m_aMsgFilter.size())
-            continue;
-        CMessageFilter* filter = m_aMsgFilter[i];
-        if (filter != nullptr && filter->PreTranslateMessage(pMsg))
-            return TRUE;
-    }
-    return FALSE;
+    const auto consumes = [pMsg](CMessageFilter* filter) { return filter->PreTranslateMessage(pMsg) != FALSE; };
+    return m_aMsgFilter.OfferEach(CHandlerList<CMessageFilter>::Order::NewestFirst, consumes) ? TRUE : FALSE;
 }
 
 void CMessageLoop::OnIdle()
 {
-    for (size_t i = 0; i < m_aIdleHandler.size(); ++i)
-    {
-        CIdleHandler* handler = m_aIdleHandler[i];
-        if (handler != nullptr)
-            handler->OnIdle();
-    }
+    m_aIdleHandler.OfferEach(CHandlerList<CIdleHandler>::Order::OldestFirst, [](CIdleHandler* handler) {
+        handler->OnIdle();
+        return false;
+    });
 }

@@ -1,6 +1,6 @@
-// The loop's message filters, offered a message newest first, may leave the list meanwhile, as
-// the frame does when an accelerator it translates closes it: a filter that has left is not
-// offered the message any more, and every other one is offered it once.
+// Filters and idle handlers may join or leave the loop's lists while a message is offered (the
+// frame leaves when an accelerator it translates closes it), and a modal loop may offer another
+// message meanwhile: each one still there is offered a message once, and one that left is not.
 #include "MessageLoop.h"
 
 #include <gtest/gtest.h>
@@ -10,31 +10,47 @@
 
 namespace
 {
-class CFilter : public CMessageFilter
+struct CHandler : CMessageFilter, CIdleHandler
 {
-public:
-    std::function<void()> m_onMessage;
-    BOOL PreTranslateMessage(MSG*) override { return m_onMessage(), FALSE; }
+    std::function<void()> m_onOffer;
+    BOOL PreTranslateMessage(MSG*) override { return m_onOffer(), FALSE; }
+    void OnIdle() override { m_onOffer(); }
 };
 } // namespace
 
-TEST(MessageLoop, FiltersLeavingWhileAMessageIsOfferedAreSkippedAndTheOthersOfferedOnce)
+TEST(MessageLoop, EachFilterNewestFirstAndEachIdleHandlerOldestFirstIsOfferedOnceWhileThere)
 {
     CMessageLoop loop;
     std::wstring offered;
-    CFilter oldest, middle, newest;
-    oldest.m_onMessage = [&] { offered += L"o"; };
-    middle.m_onMessage = [&] { offered += L"m"; };
-    newest.m_onMessage = [&] {
-        offered += L"n";
-        loop.RemoveMessageFilter(&middle); // the next to be offered the message
-        loop.RemoveMessageFilter(&newest);
-    };
-    for (CFilter* filter : {&oldest, &middle, &newest})
-        ASSERT_TRUE(loop.AddMessageFilter(filter));
     MSG message{};
-    EXPECT_FALSE(loop.PreTranslateMessage(&message));
-    EXPECT_EQ(offered, L"no");
-    EXPECT_FALSE(loop.PreTranslateMessage(&message));
-    EXPECT_EQ(offered, L"noo");
+    int offers = 0;
+    CHandler a, b, c;
+    a.m_onOffer = [&] { offered += L"a"; };
+    b.m_onOffer = [&] { offered += L"b"; };
+    c.m_onOffer = [&] {
+        offered += L"c";
+        if (++offers == 1) // an older filter leaves, and c leaves and joins again
+            loop.RemoveMessageFilter(&a), loop.RemoveMessageFilter(&c), loop.AddMessageFilter(&c);
+        else if (offers == 2) // a modal loop offers c a message meanwhile, and b leaves then
+            loop.PreTranslateMessage(&message);
+        else if (offers == 3)
+            loop.RemoveMessageFilter(&b), loop.AddMessageFilter(&a);
+    };
+    for (CHandler* filter : {&a, &b, &c})
+        ASSERT_TRUE(loop.AddMessageFilter(filter));
+    for (const wchar_t* expected : {L"cb", L"cc", L"ac"})
+    {
+        offered.clear();
+        EXPECT_FALSE(loop.PreTranslateMessage(&message));
+        EXPECT_EQ(offered, expected);
+    }
+
+    offered.clear();
+    a.m_onOffer = [&] { offered += L"a"; loop.RemoveIdleHandler(&a), loop.AddIdleHandler(&a); };
+    b.m_onOffer = [&] { offered += L"b"; loop.RemoveIdleHandler(&c); };
+    for (CHandler* handler : {&a, &b, &c})
+        ASSERT_TRUE(loop.AddIdleHandler(handler));
+    loop.OnIdle();
+    loop.OnIdle();
+    EXPECT_EQ(offered, L"abba");
 }
