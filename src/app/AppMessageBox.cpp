@@ -1,13 +1,12 @@
 #include "AppMessageBox.h"
 #include "WindowCentering.h"
 
+#include "LastError.h"
 #include "UniqueHandle.h"
 #include "WideString.h"
 #include "resource.h"
 
 #include <shlwapi.h>
-
-#include <new>
 
 namespace
 {
@@ -56,9 +55,7 @@ int AppMessageBox(UINT nID, UINT uType, HRESULT hr, ...)
     hr = ResolveLastError(hr);
     va_list args;
     va_start(args, hr);
-    int result = 0;
-    try
-    {
+    const int result = RunReportingOutOfMemory([&] {
         CString text;
         text.AppendFormatV(nID, args);
         if ((uType & MB_ICONMASK) == 0)
@@ -71,12 +68,8 @@ int AppMessageBox(UINT nID, UINT uType, HRESULT hr, ...)
             else
                 AppendHexErrorCode(text, hr);
         }
-        result = ShowMessageBox(text, uType);
-    }
-    catch (const std::bad_alloc&)
-    {
-        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    }
+        return ShowMessageBox(text, uType);
+    });
     va_end(args);
     return result;
 }
