@@ -16,11 +16,6 @@ wchar_t g_title[kTitleLength];
 // The CBT hook of the box being set up; it removes itself once the box activates.
 unique_hhook g_boxHook;
 
-HRESULT ResolveLastError(HRESULT hr) noexcept
-{
-    return hr == -1 ? HRESULT_FROM_WIN32(::GetLastError()) : hr;
-}
-
 LRESULT CALLBACK CenterBoxHook(int code, WPARAM wParam, LPARAM lParam) noexcept
 {
     if (code == HCBT_ACTIVATE)
@@ -51,8 +46,10 @@ UINT DefaultIcon(HRESULT hr) noexcept
 
 int AppMessageBox(UINT nID, UINT uType, HRESULT hr, ...)
 {
-    // Before anything else runs: loading the string may change the last error.
-    hr = ResolveLastError(hr);
+    // Before anything else runs: loading the string may change the last error. A failure that
+    // left no error behind is still a failure.
+    if (hr == -1)
+        hr = LastErrorResult();
     va_list args;
     va_start(args, hr);
     const int result = RunReportingOutOfMemory([&] {
