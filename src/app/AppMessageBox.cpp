@@ -1,13 +1,12 @@
 #include "AppMessageBox.h"
 #include "WindowCentering.h"
 
+#include "LastError.h"
 #include "UniqueHandle.h"
 #include "WideString.h"
 #include "resource.h"
 
 #include <shlwapi.h>
-
-#include <new>
 
 namespace
 {
@@ -16,11 +15,6 @@ wchar_t g_title[kTitleLength];
 
 // The CBT hook of the box being set up; it removes itself once the box activates.
 unique_hhook g_boxHook;
-
-HRESULT ResolveLastError(HRESULT hr) noexcept
-{
-    return hr == -1 ? HRESULT_FROM_WIN32(::GetLastError()) : hr;
-}
 
 LRESULT CALLBACK CenterBoxHook(int code, WPARAM wParam, LPARAM lParam) noexcept
 {
@@ -52,13 +46,13 @@ UINT DefaultIcon(HRESULT hr) noexcept
 
 int AppMessageBox(UINT nID, UINT uType, HRESULT hr, ...)
 {
-    // Before anything else runs: loading the string may change the last error.
-    hr = ResolveLastError(hr);
+    // Before anything else runs: loading the string may change the last error. A failure that
+    // left no error behind is still a failure.
+    if (hr == -1)
+        hr = LastErrorResult();
     va_list args;
     va_start(args, hr);
-    int result = 0;
-    try
-    {
+    const int result = RunReportingOutOfMemory([&] {
         CString text;
         text.AppendFormatV(nID, args);
         if ((uType & MB_ICONMASK) == 0)
@@ -71,12 +65,8 @@ int AppMessageBox(UINT nID, UINT uType, HRESULT hr, ...)
             else
                 AppendHexErrorCode(text, hr);
         }
-        result = ShowMessageBox(text, uType);
-    }
-    catch (const std::bad_alloc&)
-    {
-        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    }
+        return ShowMessageBox(text, uType);
+    });
     va_end(args);
     return result;
 }

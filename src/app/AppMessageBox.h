@@ -11,7 +11,8 @@ struct CKeptFiles;
 inline constexpr int kErrorDescriptionLength = 256;
 
 // hr: 0 no error (information icon), positive a warning (warning icon), negative a failure
-// (error icon, the system's description appended); -1 stands for the calling thread's last error.
+// (error icon, the system's description appended); -1 stands for the calling thread's last error,
+// read as E_FAIL when the failed call left none.
 // Returns the id of the button pressed, or 0 when no box could be shown.
 int AppMessageBox(UINT nID, UINT uType, HRESULT hr, ...);
 

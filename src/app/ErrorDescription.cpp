@@ -1,10 +1,10 @@
 // The system's text for a failure code, as the program's message boxes show it.
 #include "AppMessageBox.h"
 
+#include "LastError.h"
 #include "WideString.h"
 
 #include <cwchar>
-#include <new>
 
 namespace
 {
@@ -26,16 +26,10 @@ bool GetErrorDescription(HRESULT hr, LPWSTR buffer)
     if (::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, messageId,
                          LANG_USER_DEFAULT, buffer, kErrorDescriptionLength, nullptr) == 0)
         return false;
-    try
-    {
+    return RunReportingOutOfMemory([&] {
         AppendErrorNumber(hr, buffer);
-    }
-    catch (const std::bad_alloc&)
-    {
-        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return false;
-    }
-    return true;
+        return true;
+    });
 }
 
 void AppendErrorNumber(HRESULT hr, LPWSTR buffer)

@@ -113,7 +113,7 @@ BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LP
 LRESULT CMainFrame::OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam)
 {
     // The event's lines reach the log as one entry; the decoder's BOOL, sign-extended, is the
-    // message result. No query is refused, not even when the entry could not be built.
+    // message result. No query is refused, not even when there is no room for an entry.
     BOOL answer = TRUE;
     try
     {
@@ -123,7 +123,6 @@ LRESULT CMainFrame::OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam)
     }
     catch (const std::bad_alloc&)
     {
-        // The unfinished entry is dropped; the broadcast is answered all the same.
     }
     return static_cast<LRESULT>(static_cast<LONG>(answer));
 }

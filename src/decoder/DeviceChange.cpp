@@ -109,18 +109,25 @@ void LogFollowUp(CLogEntry& entry, EventFollowUp followUp, DWORD_PTR dwData)
 }
 } // namespace
 
-BOOL OnDeviceChange(CLogEntry& entry, UINT nEventType, DWORD_PTR dwData)
+BOOL OnDeviceChange(CLogEntry& entry, UINT nEventType, DWORD_PTR dwData) noexcept
 {
-    // Running out of memory while a line is built throws std::bad_alloc out of here; the
-    // caller drops the unfinished entry and still answers the broadcast.
     entry.m_bTimestamp = true;
-    const DeviceEvent* event = FindDeviceEvent(nEventType);
-    if (event == nullptr)
+    try
     {
-        entry.AppendLine(L"UNKNOWN (%d)", static_cast<int>(nEventType));
-        return TRUE;
+        const DeviceEvent* event = FindDeviceEvent(nEventType);
+        if (event == nullptr)
+        {
+            entry.AppendLine(L"UNKNOWN (%d)", static_cast<int>(nEventType));
+            return TRUE;
+        }
+        AppendEventLine(entry, *event, dwData);
+        LogFollowUp(entry, event->followUp, dwData);
     }
-    AppendEventLine(entry, *event, dwData);
-    LogFollowUp(entry, event->followUp, dwData);
+    catch (...)
+    {
+        // A line that cannot be built (out of memory) is left out with every line after it.
+        // Each line reaches the entry whole, so the event line stays once it was built; and the
+        // broadcast is answered all the same: a query refused here would refuse a removal.
+    }
     return TRUE;
 }

@@ -8,4 +8,5 @@
 class CLogEntry;
 
 // Logs the event and its record; always TRUE, which the frame returns as the message result.
-BOOL OnDeviceChange(CLogEntry& entry, UINT nEventType, DWORD_PTR dwData);
+// Throws nothing: the lines that cannot be built are left out of the entry.
+BOOL OnDeviceChange(CLogEntry& entry, UINT nEventType, DWORD_PTR dwData) noexcept;

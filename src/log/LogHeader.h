@@ -12,7 +12,8 @@ inline constexpr int kOSDescriptionCapacity = 129;
 
 // Fills buffer (kOSDescriptionCapacity characters) with the system's caption, service pack and
 // architecture as WMI reports them. The calling thread must have COM initialised. A WMI service
-// that keeps an object waiting for more than 10 seconds counts as failed.
+// that keeps the connection waiting for the system's limit (two minutes at most), or an object
+// for more than 10 seconds, counts as failed.
 HRESULT GetOSDescription(LPWSTR buffer);
 
 // The step of GetOSDescription that reads the query's objects: each is described in turn into

@@ -67,7 +67,10 @@ HRESULT ConnectToCimV2(CComPtr<IWbemServices>& services) noexcept
     unique_bstr cimV2(::SysAllocString(L"ROOT\\CIMV2"));
     if (!cimV2)
         return E_OUTOFMEMORY;
-    hr = locator->ConnectServer(cimV2.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, &services);
+    // A WMI service that hangs must not hold up the window either: the system gives up on the
+    // connection within two minutes.
+    hr = locator->ConnectServer(cimV2.get(), nullptr, nullptr, nullptr, WBEM_FLAG_CONNECT_USE_MAX_WAIT, nullptr,
+                                nullptr, &services);
     if (FAILED(hr))
         return hr;
     return ::CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,

@@ -1,7 +1,8 @@
 #include "OrvaneView.h"
 
+#include "LastError.h"
+
 #include <memory>
-#include <new>
 
 void COrvaneView::AppendEntry(const CLogEntry& entry)
 {
@@ -15,8 +16,7 @@ void COrvaneView::AppendEntry(const CLogEntry& entry)
 
 BOOL COrvaneView::SaveToFile(const wchar_t* path, CKeptFiles* kept)
 {
-    try
-    {
+    return RunReportingOutOfMemory([&] {
         // The control's text is exactly what the file holds: UTF-16LE code units, CR LF
         // line ends, no byte-order mark and no terminating NUL. The buffer is left
         // uninitialised: the control fills it, and clearing megabytes first would cost about
@@ -26,10 +26,5 @@ BOOL COrvaneView::SaveToFile(const wchar_t* path, CKeptFiles* kept)
         const int copied = text ? GetWindowText(text.get(), length + 1) : 0;
         return WriteFileAtomically(path, text.get(), static_cast<DWORD>(copied) * sizeof(wchar_t), kept,
                                    &m_strayBackups);
-    }
-    catch (const std::bad_alloc&)
-    {
-        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return FALSE;
-    }
+    });
 }

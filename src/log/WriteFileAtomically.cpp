@@ -1,6 +1,7 @@
 #include "WriteFileAtomically.h"
 
 #include "KeepLastError.h"
+#include "LastError.h"
 #include "LongPath.h"
 #include "UniqueHandle.h"
 #include "WideString.h"
@@ -351,13 +352,5 @@ BOOL WriteFileAtomically(const wchar_t* path, const void* bytes, DWORD size, CKe
         ::SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    try
-    {
-        return WriteAndReplace(path, bytes, size, kept, strays);
-    }
-    catch (const std::bad_alloc&)
-    {
-        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return FALSE;
-    }
+    return RunReportingOutOfMemory([&] { return WriteAndReplace(path, bytes, size, kept, strays); });
 }

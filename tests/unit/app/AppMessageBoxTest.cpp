@@ -56,8 +56,8 @@ TEST(ErrorDescription, OverlongTextLosesItsEndButNeverTheNumber)
 }
 
 // The number after the system's text is decimal for system error codes, hexadecimal otherwise
-// (also for a code without text); hr -1 stands for the last error; a caller's icon wins over the
-// one the code gives; a "%1" in the system's text is shown as it is.
+// (also for a code without text); hr -1 stands for the last error, E_FAIL when there is none; a
+// caller's icon wins over the one the code gives; a "%1" in the system's text is shown as it is.
 TEST(AppMessageBox, TextAndIconFollowTheCode)
 {
     const std::wstring withInsert = SystemText(107) + L" (107)";
@@ -71,7 +71,7 @@ TEST(AppMessageBox, TextAndIconFollowTheCode)
         UINT icon;
     } cases[] = {
         {-1, ERROR_ACCESS_DENIED, MB_OK, L"Unable to save the file.\n\n" + SystemText(5) + L" (5)", MB_ICONERROR},
-        {-1, 0, MB_OK, L"Unable to save the file.", MB_ICONINFORMATION},
+        {-1, 0, MB_OK, L"Unable to save the file.\n\n" + SystemText(E_FAIL) + L" (0x80004005)", MB_ICONERROR},
         {static_cast<HRESULT>(0xE0001234), 0, MB_OK, L"Unable to save the file. (0xE0001234)", MB_ICONERROR},
         {S_FALSE, 0, MB_OK, L"Unable to save the file.", MB_ICONWARNING},
         {HRESULT_FROM_WIN32(107), 0, MB_OK, L"Unable to save the file.\n\n" + withInsert, MB_ICONERROR},

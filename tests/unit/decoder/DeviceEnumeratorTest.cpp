@@ -13,6 +13,7 @@
 #include <ntddstor.h>
 
 #include <cwctype>
+#include <utility>
 
 namespace
 {
@@ -28,6 +29,33 @@ LPWSTR WINAPI CharNextWithMarks(LPCWSTR text)
     while (*text >= 0x0300 && *text <= 0x036F)
         ++text;
     return const_cast<LPWSTR>(text);
+}
+
+// SetupAPI's property reads while a test runs: g_unreadable reads as a property the device lacks,
+// and reading g_exhausting runs the next allocation out of memory.
+DWORD g_unreadable, g_exhausting;
+bool g_failNextAllocation = false;
+decltype(&SetupDiGetDeviceRegistryPropertyW) g_readProperty;
+void* (*g_malloc)(size_t);
+BOOL WINAPI ReadProperty(HDEVINFO set, PSP_DEVINFO_DATA device, DWORD property, PDWORD type, PBYTE buffer, DWORD size,
+                         PDWORD needed)
+{
+    if (property == g_unreadable)
+        return ::SetLastError(ERROR_INVALID_DATA), FALSE;
+    g_failNextAllocation |= property == g_exhausting;
+    return g_readProperty(set, device, property, type, buffer, size, needed);
+}
+void* __cdecl Allocate(size_t size) { return std::exchange(g_failNextAllocation, false) ? nullptr : g_malloc(size); }
+
+// Decodes a removal query of path, which must be granted, with the property reads above.
+Lines DecodeWithReads(const std::wstring& path, DWORD unreadable, DWORD exhausting)
+{
+    const CImportPatch read("setupapi.dll", "SetupDiGetDeviceRegistryPropertyW", reinterpret_cast<const void*>(&ReadProperty));
+    const CImportPatch allocate("msvcrt.dll", "malloc", reinterpret_cast<const void*>(&Allocate));
+    EXPECT_TRUE(read.IsActive() && allocate.IsActive());
+    g_readProperty = read.Original<decltype(g_readProperty)>(), g_malloc = allocate.Original<decltype(g_malloc)>();
+    g_unreadable = unreadable, g_exhausting = exhausting, g_failNextAllocation = false;
+    return Decode(DBT_DEVICEQUERYREMOVE, DeviceInterfaceRecord(GUID{}, path));
 }
 } // namespace
 
@@ -51,15 +79,18 @@ TEST(Decoder, DeviceInterfaceShowsEveryProperty)
                      kHidSetupClass}));
 }
 
+// What the device lacks is left out, a setup class without a readable name is shown by its
+// description; the line that memory runs out on goes with those after it, the others stay.
 TEST(Decoder, DeviceInterfaceLeavesOutWhatIsMissing)
 {
     RegisteredDevice device;
     ASSERT_EQ(device.Register(L"ORVANETEST", GUID_DEVCLASS_HIDCLASS, GUID_DEVINTERFACE_USB_DEVICE, {L"", L"Plain device", L""}),
               S_OK);
     const std::wstring& path = device.InterfacePath();
-    EXPECT_EQ(Decode(DBT_DEVICEREMOVECOMPLETE, DeviceInterfaceRecord(GUID{}, path)),
-              (Lines{L"T|DBT_DEVICEREMOVECOMPLETE", L"-|  Device path: " + path, L"-|    Description: Plain device",
-                     kUsbCategory, kHidSetupClass}));
+    Lines lines{L"T|DBT_DEVICEQUERYREMOVE", L"-|  Device path: " + path, L"-|    Description: Plain device", kUsbCategory};
+    EXPECT_EQ(DecodeWithReads(path, ~0u, SPDRP_CLASSGUID), lines);
+    lines.push_back(L"-|    Device Setup Class: Human Interface Devices");
+    EXPECT_EQ(DecodeWithReads(path, SPDRP_CLASS, ~0u), lines);
 }
 
 TEST(Decoder, DeviceInterfacePathWithoutClassGuid)
