@@ -1,6 +1,7 @@
 #include "AppMessageBox.h"
-#include "WindowCentering.h"
+#include "StartupMonitor.h"
 
+#include "CenterWindow.h"
 #include "UniqueHandle.h"
 #include "WideString.h"
 #include "resource.h"
@@ -27,7 +28,7 @@ LRESULT CALLBACK CenterBoxHook(int code, WPARAM wParam, LPARAM lParam) noexcept
     if (code == HCBT_ACTIVATE)
     {
         // The box is about to become active: it exists, has its size, and is not yet on screen.
-        CenterOnOwner(reinterpret_cast<HWND>(wParam));
+        CenterOnOwner(reinterpret_cast<HWND>(wParam), GetStartupMonitor());
         g_boxHook.reset();
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
