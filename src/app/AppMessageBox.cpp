@@ -2,6 +2,7 @@
 #include "StartupMonitor.h"
 
 #include "CenterWindow.h"
+#include "ModulePath.h"
 #include "UniqueHandle.h"
 #include "WideString.h"
 #include "resource.h"
@@ -99,7 +100,7 @@ LPCWSTR GetAppTitle()
     if (::LoadStringW(GetResourceInstance(), IDS_APP_TITLE, g_title, kTitleLength) > 0)
         return g_title;
     wchar_t path[MAX_PATH];
-    if (::GetModuleFileNameW(nullptr, path, MAX_PATH) == 0)
+    if (!GetModulePath(nullptr, path))
         return g_title;
     ::lstrcpynW(g_title, ::PathFindFileNameW(path), kTitleLength);
     return g_title;
