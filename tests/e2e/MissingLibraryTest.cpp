@@ -58,8 +58,8 @@ TEST_P(MissingLibrary, StopsOrvaneBeforeItsFirstWindow)
     EXPECT_EQ(exitCode, kStatusDllNotFound);
 }
 
-// The libraries that only some commands and events need: the interface lookup, the save
-// dialogs and their paths, and the About box.
-INSTANTIATE_TEST_SUITE_P(LoadedOnlyByLaterFeatures, MissingLibrary,
+// The libraries that only some commands and events use (the interface lookup, the save dialogs
+// and their paths, the About box), yet are imported at start-up like every other.
+INSTANTIATE_TEST_SUITE_P(ImportedThoughFirstUsedLater, MissingLibrary,
                          ::testing::Values(L"setupapi", L"shlwapi", L"comdlg32", L"shell32", L"version"),
                          LibraryName);

@@ -45,5 +45,5 @@ TEST(WideFormat, EveryConversionAndWidth)
         {Fmt(L"[%*u][%*d][%*s]", 3, 7u, -4, 7, -3, L"ab"), L"[  7][7   ][ab ]"}, // a negative * width aligns left
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.actual, c.expected);
+        EXPECT_EQ(c.actual, c.expected) << "row " << &c - cases;
 }

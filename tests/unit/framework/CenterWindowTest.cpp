@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 TEST(CenteredPosition, HalvesTowardZeroAndStaysInsideTheWorkArea)
 {
     const RECT large{-2000, -2000, 2000, 2000}, work{0, 0, 1000, 1000};
@@ -25,7 +23,7 @@ TEST(CenteredPosition, HalvesTowardZeroAndStaysInsideTheWorkArea)
     };
     for (const auto& c : cases)
     {
-        SCOPED_TRACE("row " + std::to_string(&c - cases));
+        SCOPED_TRACE(::testing::Message() << "row " << &c - cases);
         const POINT at = CenteredPosition(c.window, c.owner, &c.work, c.halving);
         EXPECT_EQ(at.x, c.x);
         EXPECT_EQ(at.y, c.y);
