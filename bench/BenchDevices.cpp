@@ -1,4 +1,5 @@
 #include "BenchDevices.h"
+#include "DriverHandles.h"
 
 #include <initguid.h>
 #include <devguid.h>

@@ -4,7 +4,7 @@
 #include "OrvaneView.h"
 #include "Stats.h"
 #include "Stopwatch.h"
-#include "UniqueHandle.h"
+#include "DriverHandles.h"
 
 #include <array>
 #include <iterator>

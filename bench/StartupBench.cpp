@@ -8,7 +8,7 @@
 #include "StartupMarks.h"
 #include "Stats.h"
 #include "Stopwatch.h"
-#include "UniqueHandle.h"
+#include "DriverHandles.h"
 #include "WindowQuery.h"
 
 #include <dbt.h>

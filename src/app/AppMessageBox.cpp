@@ -1,7 +1,9 @@
 #include "AppMessageBox.h"
-#include "WindowCentering.h"
+#include "StartupMonitor.h"
 
+#include "CenterWindow.h"
 #include "LastError.h"
+#include "ModulePath.h"
 #include "UniqueHandle.h"
 #include "WideString.h"
 #include "resource.h"
@@ -21,7 +23,7 @@ LRESULT CALLBACK CenterBoxHook(int code, WPARAM wParam, LPARAM lParam) noexcept
     if (code == HCBT_ACTIVATE)
     {
         // The box is about to become active: it exists, has its size, and is not yet on screen.
-        CenterOnOwner(reinterpret_cast<HWND>(wParam));
+        CenterOnOwner(reinterpret_cast<HWND>(wParam), GetStartupMonitor());
         g_boxHook.reset();
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
@@ -88,7 +90,7 @@ LPCWSTR GetAppTitle()
     if (::LoadStringW(GetResourceInstance(), IDS_APP_TITLE, g_title, kTitleLength) > 0)
         return g_title;
     wchar_t path[MAX_PATH];
-    if (::GetModuleFileNameW(nullptr, path, MAX_PATH) == 0)
+    if (!GetModulePath(nullptr, path))
         return g_title;
     ::lstrcpynW(g_title, ::PathFindFileNameW(path), kTitleLength);
     return g_title;

@@ -82,6 +82,7 @@ void CMainFrame::OnAppAbout()
     dialog.DoModal(::GetActiveWindow());
 }
 
+// Kept: the hidden toolbar's command; no menu item carries it, but a WM_COMMAND still shows it.
 void CMainFrame::OnViewToolBar()
 {
     m_bToolBarVisible = !m_bToolBarVisible;

@@ -3,6 +3,7 @@
 #include "MainFrame.h"
 #include "FileDialog.h"
 #include "FileFilter.h"
+#include "ModulePath.h"
 #include "resource.h"
 
 #include <shlwapi.h>
@@ -15,7 +16,7 @@ constexpr wchar_t kFallbackFileName[] = L"Orvane.txt";
 // The program's own file name with ".txt" in place of its extension.
 void GetDefaultFileName(wchar_t (&name)[MAX_PATH])
 {
-    if (::GetModuleFileNameW(nullptr, name, MAX_PATH) == 0)
+    if (!GetModulePath(nullptr, name))
     {
         lstrcpynW(name, kFallbackFileName, MAX_PATH);
         return;

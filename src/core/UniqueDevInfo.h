@@ -1,6 +1,7 @@
 #pragma once
-// The owner of a SetupAPI device information set. Apart from UniqueHandle.h so that only the
-// code that walks devices sees SetupAPI (and links it).
+// The owner of a SetupAPI device information set, for the decoder's look-ups and the devices
+// the driver registers. Apart from UniqueHandle.h so that only the code that walks devices
+// sees SetupAPI's header; core links SetupAPI for the one call here.
 #include "UniqueHandle.h"
 
 #include <setupapi.h>

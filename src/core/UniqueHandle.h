@@ -76,18 +76,12 @@ inline void DeleteMemoryDc(HDC h) noexcept { ::DeleteDC(h); }
 } // namespace unique_detail
 
 using unique_hfile = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle, -1>>;
-using unique_handle = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle>>;
 using unique_hfont = unique_any<handle_traits<HFONT, unique_detail::DeleteGdiObject>>;
-using unique_hbitmap = unique_any<handle_traits<HBITMAP, unique_detail::DeleteGdiObject>>;
 using unique_hmenu = unique_any<handle_traits<HMENU, unique_detail::DestroyMenuHandle>>;
 using unique_hhook = unique_any<handle_traits<HHOOK, unique_detail::UnhookHook>>;
 using unique_process_heap_ptr = unique_any<handle_traits<void*, unique_detail::FreeHeapBlock>>;
-using unique_hmodule = unique_any<handle_traits<HMODULE, unique_detail::FreeLibraryModule>>;
-using unique_hwnd = unique_any<handle_traits<HWND, unique_detail::DestroyWindowHandle>>;
 using unique_cotaskmem = unique_any<handle_traits<void*, unique_detail::CoTaskFree>>;
 using unique_bstr = unique_any<handle_traits<BSTR, unique_detail::FreeBstr>>;
-// A device context made with CreateCompatibleDC (not one borrowed with GetDC).
-using unique_hdc = unique_any<handle_traits<HDC, unique_detail::DeleteMemoryDc>>;
 
 // A screen device context borrowed with GetDC and given back with ReleaseDC.
 class unique_screen_dc

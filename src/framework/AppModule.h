@@ -21,6 +21,7 @@ public:
     bool RemoveMessageLoop();
 
 private:
+    // Kept: each thread's loop while it runs, though windows are handed their loop directly.
     std::unique_ptr<std::map<DWORD, CMessageLoop*>> m_pMsgLoopMap;
     CRITICAL_SECTION m_lock;
 };

@@ -1,12 +1,33 @@
 #include "CenterWindow.h"
 
+namespace
+{
+// The work area of monitor, or of the monitor nearest to window when monitor is null.
+bool GetWorkArea(HMONITOR monitor, HWND window, RECT& area) noexcept
+{
+    if (monitor == nullptr)
+        monitor = ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (monitor == nullptr || !::GetMonitorInfoW(monitor, &info))
+        return false;
+    area = info.rcWork;
+    return true;
+}
+
+BOOL MoveTo(HWND window, POINT topLeft) noexcept
+{
+    return ::SetWindowPos(window, nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+} // namespace
+
 POINT CenteredPosition(const RECT& windowRect, const RECT& reference, const RECT* clamp, Halving halving) noexcept
 {
     const LONG width = windowRect.right - windowRect.left;
     const LONG height = windowRect.bottom - windowRect.top;
     LONG left = 0;
     LONG top = 0;
-    if (halving == Halving::EdgesAndSize)
+    if (halving == Halving::ForDialogs)
     {
         left = (reference.left + reference.right) / 2 - width / 2;
         top = (reference.top + reference.bottom) / 2 - height / 2;
@@ -37,20 +58,31 @@ BOOL CenterWindow(HWND window, HWND owner) noexcept
     if (owner != nullptr && (!::IsWindowVisible(owner) || ::IsIconic(owner)))
         owner = nullptr;
 
-    HMONITOR monitor = ::MonitorFromWindow(owner != nullptr ? owner : window, MONITOR_DEFAULTTONEAREST);
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (monitor == nullptr || !::GetMonitorInfoW(monitor, &info))
+    RECT workArea{};
+    if (!GetWorkArea(nullptr, owner != nullptr ? owner : window, workArea))
         return FALSE;
-
-    RECT reference = info.rcWork;
+    RECT reference = workArea;
     if (owner != nullptr && !::GetWindowRect(owner, &reference))
         return FALSE;
     RECT windowRect{};
     if (!::GetWindowRect(window, &windowRect))
         return FALSE;
+    return MoveTo(window, CenteredPosition(windowRect, reference, &workArea, Halving::ForDialogs));
+}
 
-    const POINT position = CenteredPosition(windowRect, reference, &info.rcWork, Halving::EdgesAndSize);
-    return ::SetWindowPos(window, nullptr, position.x, position.y, 0, 0,
-                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+BOOL CenterOnOwner(HWND window, HMONITOR ownerless) noexcept
+{
+    RECT windowRect{};
+    if (!::GetWindowRect(window, &windowRect))
+        return FALSE;
+    const bool isChild = (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0;
+    HWND reference = isChild ? ::GetParent(window) : ::GetWindow(window, GW_OWNER);
+    RECT area{};
+    if (reference != nullptr ? !::GetWindowRect(reference, &area) : !GetWorkArea(ownerless, window, area))
+        return FALSE;
+
+    POINT topLeft = CenteredPosition(windowRect, area, nullptr, Halving::ForMessageBoxes);
+    if (isChild && reference != nullptr)
+        ::ScreenToClient(reference, &topLeft);
+    return MoveTo(window, topLeft);
 }

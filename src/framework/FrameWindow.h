@@ -159,7 +159,7 @@ private:
             result = 0;
             return TRUE;
         }
-        case TTN_GETDISPINFOA:
+        case TTN_GETDISPINFOA: // Kept: a tooltip that works in ANSI text asks this way
         {
             auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(header));
             if ((info.uFlags & TTF_IDISHWND) == 0)

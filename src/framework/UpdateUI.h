@@ -1,18 +1,15 @@
 #pragma once
 // CUpdateUI<T>: enabled/checked states of commands, kept in a table and applied to the menu
-// items of the same id whenever a popup menu opens, and pushed to registered toolbars when
-// the thread goes idle. T provides the table:
+// items of the same id whenever a popup menu opens. T provides the table:
 //   static const CUpdateUIElement* GetUpdateUIMap();   // ends with an element of id 0
 #include <windows.h>
-#include <commctrl.h>
 
 #include <vector>
 
-// Where an element's state is shown.
+// Where an element's state is shown: the items of popup menus are the only place.
 enum : WORD
 {
     UPDUI_MENUPOPUP = 0x0001,
-    UPDUI_TOOLBAR = 0x0008,
 };
 
 // The state bits.
@@ -43,12 +40,7 @@ public:
     BOOL UISetCheck(int id, bool checked) { return SetState(id, UPDUI_CHECKED, checked); }
     BOOL UIEnable(int id, bool enabled) { return SetState(id, UPDUI_DISABLED, !enabled); }
 
-    [[nodiscard]] WORD UIGetState(int id) const
-    {
-        const int index = IndexOf(id);
-        return index < 0 ? 0 : m_states[static_cast<size_t>(index)];
-    }
-
+    // Kept: the frame registers its hidden toolbar, though no element of its table is shown there.
     bool UIAddToolBar(HWND toolBar)
     {
         if (toolBar == nullptr)
@@ -57,25 +49,8 @@ public:
         return true;
     }
 
-    // Pushes pending toolbar states to every registered toolbar.
-    void UIUpdateToolBar()
-    {
-        if ((m_pendingTypes & UPDUI_TOOLBAR) == 0)
-            return;
-        const CUpdateUIElement* map = T::GetUpdateUIMap();
-        for (HWND toolBar : m_toolBars)
-        {
-            for (size_t i = 0; map[i].id != 0; ++i)
-            {
-                if ((map[i].type & UPDUI_TOOLBAR) == 0)
-                    continue;
-                const WORD state = m_states[i];
-                ::SendMessageW(toolBar, TB_ENABLEBUTTON, map[i].id, MAKELPARAM((state & UPDUI_DISABLED) == 0, 0));
-                ::SendMessageW(toolBar, TB_CHECKBUTTON, map[i].id, MAKELPARAM((state & UPDUI_CHECKED) != 0, 0));
-            }
-        }
-        m_pendingTypes &= static_cast<WORD>(~UPDUI_TOOLBAR);
-    }
+    // Kept: the frame's idle step calls it; with no element on a toolbar there is nothing to push.
+    void UIUpdateToolBar() {}
 
     // The update-UI layer of the message routing: applies popup-menu elements when a popup
     // opens and always lets the message go on.
@@ -102,7 +77,6 @@ public:
 private:
     std::vector<WORD> m_states;
     std::vector<HWND> m_toolBars;
-    WORD m_pendingTypes = 0;
 
     [[nodiscard]] int IndexOf(int id) const
     {
@@ -121,12 +95,7 @@ private:
         if (index < 0)
             return FALSE;
         WORD& state = m_states[static_cast<size_t>(index)];
-        const WORD updated = on ? static_cast<WORD>(state | flag) : static_cast<WORD>(state & ~flag);
-        if (updated != state)
-        {
-            state = updated;
-            m_pendingTypes |= T::GetUpdateUIMap()[index].type;
-        }
+        state = on ? static_cast<WORD>(state | flag) : static_cast<WORD>(state & ~flag);
         return TRUE;
     }
 };

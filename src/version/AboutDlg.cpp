@@ -33,10 +33,10 @@ BOOL CAboutDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT CAboutDlg::OnInitDialog()
 {
-    CAppVersionInfo info;
-    HMODULE program = ::GetModuleHandleW(nullptr);
-    // Without the record the dialog stays as the template drew it, placeholders and all.
-    if (program == nullptr || !info.LoadFromModule(program))
+    // Read once, as the reader is made. Without the record the dialog stays as the template
+    // drew it, placeholders and all.
+    const CAppVersionInfo info;
+    if (!info.IsLoaded())
         return FALSE;
 
     ShowVersionRecord(info);

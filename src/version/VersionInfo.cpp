@@ -1,5 +1,7 @@
 #include "VersionInfo.h"
 
+#include "ModulePath.h"
+
 #include <cwchar>
 
 namespace
@@ -69,9 +71,7 @@ bool CVersionInfo::Load(const wchar_t* path) noexcept
 bool CVersionInfo::LoadFromModule(HMODULE module) noexcept
 {
     wchar_t path[MAX_PATH];
-    if (::GetModuleFileNameW(module, path, MAX_PATH) == 0)
-        return false;
-    return Load(path);
+    return GetModulePath(module, path) && Load(path);
 }
 
 bool CVersionInfo::QueryValue(const wchar_t* key, const wchar_t** value, UINT* length) const

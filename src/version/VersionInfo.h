@@ -32,6 +32,8 @@ public:
     bool GetStringValue(const wchar_t* key, CString& value) const;
 
     [[nodiscard]] UINT GetTranslationCount() const noexcept { return m_nTranslations; }
+    // The last Load read the record whole (its fixed fields and its translation table).
+    [[nodiscard]] bool IsLoaded() const noexcept { return static_cast<bool>(m_pVersionData); }
 
 protected:
     // Forgets the record: the fixed fields are zero and no string can be looked up.
@@ -50,6 +52,6 @@ private:
 class CAppVersionInfo : public CVersionInfo
 {
 public:
-    // Loads the running program's record; stays empty, silently, if that fails.
+    // Loads the running program's record; stays empty, silently, if that fails (IsLoaded tells).
     CAppVersionInfo() noexcept;
 };

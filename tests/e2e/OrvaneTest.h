@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,13 @@ protected:
     MenuDriver m_menus{m_orvane};
     TestFolder m_folder;
 };
+
+// Inner's middle is within a pixel of outer's: centred, by either rounding of CenterWindow.h.
+inline bool IsCentredOver(const RECT& inner, const RECT& outer)
+{
+    return std::abs(inner.left + inner.right - outer.left - outer.right) <= 2 &&
+           std::abs(inner.top + inner.bottom - outer.top - outer.bottom) <= 2;
+}
 
 // The bytes of text as UTF-16 little-endian: what a save writes, without a byte-order mark.
 inline std::string Utf16LeBytes(const std::wstring& text)

@@ -59,9 +59,7 @@ TEST_P(SavePrompt, TheAnswerDecides)
     EXPECT_EQ(box.icon, L"IDI_QUESTION");
     EXPECT_EQ(box.ButtonIds(), (std::vector<int>{IDYES, IDNO, IDCANCEL}));
     EXPECT_EQ(box.owner, frame);
-    const RECT over = WindowRect(frame);
-    EXPECT_EQ(box.rect.left, over.left + (over.right - over.left - (box.rect.right - box.rect.left)) / 2);
-    EXPECT_EQ(box.rect.top, over.top + (over.bottom - over.top - (box.rect.bottom - box.rect.top)) / 2);
+    EXPECT_TRUE(IsCentredOver(box.rect, WindowRect(frame)));
     const int button = answer == No ? IDNO : answer == Cancel ? IDCANCEL : IDYES;
     ASSERT_TRUE(PressMessageBoxButton(box.window, button, kDialogWaitMs));
     if (answer == Yes || answer == YesThenCancelTheDialog)

@@ -2,7 +2,7 @@
 
 #include "Wait.h"
 #include "ComPtr.h"
-#include "UniqueHandle.h"
+#include "DriverHandles.h"
 
 #include <wincodec.h>
 

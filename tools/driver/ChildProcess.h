@@ -2,7 +2,7 @@
 // One program started from here, and its owner: a process still running when the owner goes
 // (a test failed half-way, a benchmark was aborted) is killed, so none leaves a window behind.
 #include "Wait.h"
-#include "UniqueHandle.h"
+#include "DriverHandles.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // The driver's end of the probe: hooks one user-interface thread of the program it drives with
 // the probe library (which the system then loads into that process) and asks it questions.
 #include "ProbeProtocol.h"
-#include "UniqueHandle.h"
+#include "DriverHandles.h"
 
 #include <string>
 

@@ -51,7 +51,7 @@ TEST(ErrorDescription, OverlongTextLosesItsEndButNeverTheNumber)
         wchar_t buffer[kErrorDescriptionLength];
         buffer[c.text.copy(buffer, kErrorDescriptionLength - 1)] = L'\0';
         AppendErrorNumber(c.hr, buffer);
-        EXPECT_EQ(buffer, c.expected);
+        EXPECT_EQ(buffer, c.expected) << "row " << &c - cases;
     }
 }
 

@@ -38,6 +38,6 @@ TEST(WideFormat, ConversionsWidthsAndWhatItRefuses)
         {Fmt(L"%f|%u", 1.5, 2u), {L"%f|%u", false}},
         {Fmt(L"50%"), {L"50%", false}},
     };
-    for (const auto& [actual, expected] : cases)
-        EXPECT_EQ(actual, expected);
+    for (size_t row = 0; row < std::size(cases); ++row)
+        EXPECT_EQ(cases[row].first, cases[row].second) << "row " << row;
 }

@@ -43,6 +43,8 @@ TEST(Decoder, EveryRecordEventDecodesItsRecord)
                                       reinterpret_cast<HDEVNOTIFY>(0xBEEFULL), {}, 0, {}};
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, &handle)[1], L"-|  Handle=0000ABCD (hDevNotify=000000000000BEEF)");
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, PortRecord(L"COM3")), (Lines{kArrival, L"-|  Port=COM3"}));
+    const DEV_BROADCAST_NET net{sizeof(net), DBT_DEVTYP_NET, 0, 1, 0}; // nothing of it is shown
+    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, &net), Lines{kArrival});
 }
 
 TEST(Decoder, VolumeRecordListsDrivesAndFlagWords)
@@ -91,7 +93,7 @@ TEST(Decoder, RecordBoundsNullRecordsGiveTheEventLineOnly)
 
 TEST(Decoder, RecordBoundsUnterminatedStringsEndWithTheRecord)
 {
-    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, CutTo(12 + 8, PortRecord(L"LPT1XYZ"))), (Lines{kArrival, L"-|  Port=LPT1"}));
+    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, CutTo(12 + 2, PortRecord(L"LPT1XYZ"))), (Lines{kArrival, L"-|  Port=L"}));
     EXPECT_EQ(Decode(DBT_USERDEFINED, CutTo(12 + 2, UserDefinedRecord("MY_MESSAGE")))[1], L"-|  Message=MY");
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, CutTo(12 + 16 + 10, DeviceInterfaceRecord(GUID{}, L"\\\\?\\abc")))[1],
               L"-|  Device path: \\\\?\\a");

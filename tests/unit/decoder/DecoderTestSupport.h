@@ -1,6 +1,7 @@
 #pragma once
 // Decodes events into a plain log entry with a fixed clock and reads its lines back.
 #include "DeviceChange.h"
+#include "FixedClock.h"
 #include "LogEntry.h"
 #include "Records.h"
 
@@ -10,12 +11,6 @@
 #include <vector>
 
 using Lines = std::vector<std::wstring>;
-
-inline void WINAPI FixedClock(LPSYSTEMTIME time)
-{
-    *time = SYSTEMTIME{2026, 12, 0, 6, 9, 5, 7, 42};
-}
-inline constexpr wchar_t kFixedStamp[] = L"2026/12/06 09:05:07.042 - ";
 
 // The entry's lines: "T|text" after the fixed time stamp, "-|text" after 26 blanks, "?|rest"
 // for anything else (a line of another shape, or text without its CR LF).

@@ -112,7 +112,7 @@ TEST(OSDescription, CaptionServicePackAndArchitectureInParenthesesCutAt128)
     {
         wchar_t buffer[kOSDescriptionCapacity];
         ComposeOSDescription(buffer, c.caption, c.servicePack, c.architecture);
-        EXPECT_EQ(buffer, c.expected);
+        EXPECT_EQ(buffer, c.expected) << "row " << &c - cases;
     }
 }
 

@@ -2,7 +2,7 @@
 // addresses and DEP, importing every DLL it uses, all of them the system's, with a manifest
 // asking for the version 6 common controls, the invoker's rights and DPI awareness.
 #include "ProgramPaths.h"
-#include "UniqueHandle.h"
+#include "DriverHandles.h"
 
 #include <gtest/gtest.h>
 

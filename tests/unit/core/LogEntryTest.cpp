@@ -1,16 +1,9 @@
 // The log line rule on plain data with a fixed clock.
+#include "FixedClock.h"
 #include "LogEntry.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
-
-namespace
-{
-void WINAPI FixedClock(LPSYSTEMTIME time)
-{
-    *time = SYSTEMTIME{2026, 1, 0, 2, 3, 4, 5, 6};
-}
-} // namespace
 
 TEST(LogEntry, TimeStampOrIndentThenTheTextAndCrLf)
 {
