@@ -1,7 +1,7 @@
 #pragma once
 // One owner for every system resource: unique_any<Traits> closes what it holds exactly
 // once, cannot be copied, and can be moved. Close functions keep the caller's last error.
-#include "KeepLastError.h"
+#include "LastError.h"
 
 #include <windows.h>
 #include <oleauto.h>

@@ -1,6 +1,5 @@
 #include "WriteFileAtomically.h"
 
-#include "KeepLastError.h"
 #include "LastError.h"
 #include "LongPath.h"
 #include "UniqueHandle.h"

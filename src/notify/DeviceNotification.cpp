@@ -1,6 +1,5 @@
 #include "DeviceNotification.h"
 
-#include "KeepLastError.h"
 #include "LastError.h"
 
 #include <dbt.h>
