@@ -78,3 +78,26 @@ TEST_F(OrvaneTest, AltFInTheLogDropsFileAndTheStatusBarPromptsForTheHighlightedI
     EXPECT_EQ(text, L"Ready");
     EXPECT_FALSE(simple);
 }
+
+// Alt or F10 alone selects File without dropping it, as a native menu bar does; from there the
+// arrows move the selection, Down or a bare mnemonic drops a menu, whose Esc hands the selection
+// back, and Alt or Esc leaves with the focus back in the log. Real keys, through the system.
+TEST_F(OrvaneTest, AltOrF10AloneSelectsFileAndTheKeysMoveDropAndLeave)
+{
+    const struct { WORD key; int selected; const wchar_t* dropped; } steps[] = {
+        {VK_MENU, kFileMenu, L""},          {VK_LEFT, kHelpMenu, L""},   {VK_RIGHT, kFileMenu, L""},
+        {VK_RIGHT, kNotificationsMenu, L""}, {VK_DOWN, -2, L"&Device"},   {VK_ESCAPE, kNotificationsMenu, L""},
+        {VK_MENU, -1, L""},                 {VK_F10, kFileMenu, L""},    {'V', -2, L"&Status Bar"},
+        {VK_ESCAPE, kViewMenu, L""},        {VK_ESCAPE, -1, L""}};
+    for (const auto& step : steps)
+    {
+        ASSERT_TRUE(m_menus.TypeKey(step.key));
+        bool highlighted = false;
+        ASSERT_TRUE(WaitUntil([&] {
+            return m_menus.OpenPopupFirstItem(&highlighted) == step.dropped &&
+                   (step.selected == -2 ? highlighted : m_menus.SelectedMenu() == step.selected);
+        })) << "after key " << step.key << ": selected " << m_menus.SelectedMenu() << ", dropped "
+            << testing::PrintToString(m_menus.OpenPopupFirstItem());
+    }
+    EXPECT_EQ(FocusOfThread(m_orvane.ThreadId()), m_orvane.View());
+}
