@@ -169,6 +169,12 @@ bool MenuDriver::PressKey(UINT virtualKey)
 
 bool MenuDriver::TypeKey(WORD virtualKey)
 {
+    // Under X the frame becomes the foreground window a moment after it shows; keys typed
+    // before then go nowhere.
+    if (!WaitUntil([this] {
+            return ::GetForegroundWindow() == m_process.Frame() && FocusOfThread(m_process.ThreadId()) != nullptr;
+        }))
+        return false;
     INPUT inputs[2] = {};
     for (int i = 0; i < 2; ++i)
     {
