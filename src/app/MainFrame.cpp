@@ -155,8 +155,11 @@ HWND CMainFrame::CreateBars()
 {
     if (m_cmdBar.Create(m_hWnd, kCommandBarStyle) != nullptr)
     {
-        m_cmdBar.AttachMenu(GetMenu());
-        SetMenu(nullptr);
+        // Detached first: a menu still attached is destroyed with the window, should its
+        // creation fail, and the command bar would destroy it again.
+        HMENU menu = GetMenu();
+        if (menu != nullptr && SetMenu(nullptr))
+            m_cmdBar.AttachMenu(menu);
         m_pChevronCommandBar = &m_cmdBar;
     }
     HWND toolBar = frame_bars::CreateToolBarFromResource(m_hWnd, IDR_MAINFRAME, false, kToolBarStyle, ATL_IDW_TOOLBAR);

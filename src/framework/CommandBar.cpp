@@ -2,6 +2,7 @@
 
 #include <cwctype>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -10,6 +11,24 @@ constexpr UINT_PTR kOwnerSubclassId = 0x436D6442; // "CmdB"
 
 // The command bar whose popup is being tracked on this thread (menus are modal per thread).
 thread_local CCommandBarCtrl* t_tracking = nullptr;
+
+bool IsButtonDown(UINT message) noexcept
+{
+    switch (message)
+    {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCXBUTTONDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
 } // namespace
 
 CCommandBarCtrl::~CCommandBarCtrl()
@@ -33,9 +52,9 @@ HWND CCommandBarCtrl::Create(HWND parent, DWORD style)
 
 bool CCommandBarCtrl::AttachMenu(HMENU menu)
 {
+    m_menu.reset(menu);
     if (m_hWnd == nullptr || menu == nullptr)
         return false;
-    m_menu.reset(menu);
 
     const int count = ::GetMenuItemCount(menu);
     std::vector<std::wstring> texts;
@@ -123,14 +142,92 @@ void CCommandBarCtrl::OpenPopup(int index, bool fromKeyboard)
         return;
     m_nextIndex = index;
     m_nextFromKeyboard = fromKeyboard;
+    int last = index;
+    m_escapeClosedPopup = false;
     while (m_nextIndex >= 0 && m_nextIndex < ButtonCount())
     {
-        const int current = m_nextIndex;
+        last = m_nextIndex;
         const bool keyboard = m_nextFromKeyboard;
         m_nextIndex = -1;
-        TrackOnePopup(current, keyboard);
+        m_escapeClosedPopup = false;
+        TrackOnePopup(last, keyboard);
     }
     m_nextIndex = -1;
+    // A popup dropped in the keyboard mode and closed with Esc hands the selection back to its
+    // button, as a native menu bar does; a command, a click or Alt ends the mode with the menu.
+    if (m_keyboardMode)
+    {
+        if (m_escapeClosedPopup)
+            SelectMenu(last);
+        else
+            LeaveKeyboardMode(true);
+    }
+}
+
+bool CCommandBarCtrl::ToggleKeyboardMode()
+{
+    if (ButtonCount() <= 0)
+        return false;
+    if (t_tracking != nullptr)
+        return true; // the menu's own loop answers Alt and F10
+    if (m_keyboardMode)
+    {
+        LeaveKeyboardMode(true);
+        return true;
+    }
+    m_focusBefore = ::GetFocus();
+    m_keyboardMode = true;
+    // The keys come to the bar while it has the focus; a bar that cannot take it stays out of the mode.
+    ::SetFocus(m_hWnd);
+    if (::GetFocus() != m_hWnd)
+    {
+        LeaveKeyboardMode(false);
+        return true;
+    }
+    SelectMenu(0);
+    return true;
+}
+
+void CCommandBarCtrl::LeaveKeyboardMode(bool restoreFocus)
+{
+    if (!m_keyboardMode)
+        return;
+    m_keyboardMode = false;
+    SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(-1));
+    HWND back = std::exchange(m_focusBefore, nullptr);
+    if (restoreFocus && ::GetFocus() == m_hWnd)
+        ::SetFocus(back != nullptr && ::IsWindow(back) ? back : m_owner);
+}
+
+void CCommandBarCtrl::SelectMenu(int index)
+{
+    m_selectedIndex = index;
+    SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(index));
+}
+
+void CCommandBarCtrl::OnKeyboardModeKey(UINT virtualKey)
+{
+    const int count = ButtonCount();
+    switch (virtualKey)
+    {
+    case VK_LEFT:
+    case VK_RIGHT:
+        if (count > 0)
+            SelectMenu((m_selectedIndex + (virtualKey == VK_LEFT ? count - 1 : 1)) % count);
+        break;
+    case VK_DOWN:
+    case VK_UP:
+    case VK_RETURN:
+        // Dropped from the queue: Enter's WM_CHAR, posted already, must reach the bar and not
+        // the menu's loop, which would choose the first item with it.
+        PostMessage(kOpenPopupMessage, static_cast<WPARAM>(m_selectedIndex));
+        break;
+    case VK_ESCAPE:
+        LeaveKeyboardMode(true);
+        break;
+    default:
+        break;
+    }
 }
 
 void CCommandBarCtrl::TrackOnePopup(int index, bool fromKeyboard)
@@ -147,6 +244,7 @@ void CCommandBarCtrl::TrackOnePopup(int index, bool fromKeyboard)
     ::UpdateWindow(m_hWnd);
 
     m_openIndex = index;
+    m_popupDepth = 0;
     ::GetCursorPos(&m_lastHoverPoint);
     t_tracking = this;
     m_menuHook.reset(::SetWindowsHookExW(WH_MSGFILTER, &CCommandBarCtrl::MenuFilterProc, nullptr, ::GetCurrentThreadId()));
@@ -176,6 +274,9 @@ bool CCommandBarCtrl::OnMenuMessage(MSG& msg)
     switch (msg.message)
     {
     case WM_KEYDOWN:
+        // Esc in a submenu closes only the submenu.
+        if (msg.wParam == VK_ESCAPE && m_popupDepth <= 1)
+            m_escapeClosedPopup = true;
         if (msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT)
         {
             const int step = msg.wParam == VK_LEFT ? count - 1 : 1;
@@ -234,15 +335,48 @@ LRESULT CALLBACK CCommandBarCtrl::OwnerSubclassProc(HWND hWnd, UINT message, WPA
                                                     UINT_PTR, DWORD_PTR refData)
 {
     auto* self = reinterpret_cast<CCommandBarCtrl*>(refData);
-    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && self != nullptr && self->m_hWnd != nullptr)
+    if (self != nullptr && self->m_hWnd != nullptr)
     {
-        // Alt+letter arrives as SC_KEYMENU with the character; Alt or F10 alone with 0.
-        const auto ch = static_cast<wchar_t>(lParam);
-        const int index = ch == 0 ? 0 : self->FindMnemonic(ch);
-        if (index >= 0)
+        switch (message)
         {
-            self->OpenPopup(index, true);
-            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_KEYMENU)
+            {
+                // Alt+letter arrives as SC_KEYMENU with the character; Alt or F10 alone with 0.
+                const auto ch = static_cast<wchar_t>(lParam);
+                if (ch == 0 && self->ToggleKeyboardMode())
+                    return 0;
+                const int index = ch == 0 ? -1 : self->FindMnemonic(ch);
+                if (index >= 0)
+                {
+                    self->OpenPopup(index, true);
+                    return 0;
+                }
+            }
+            break;
+        case WM_INITMENUPOPUP:
+        case WM_UNINITMENUPOPUP:
+            if (t_tracking == self)
+                self->m_popupDepth += message == WM_INITMENUPOPUP ? 1 : -1;
+            break;
+        case WM_NOTIFY:
+        {
+            // The toolbar's hot item is the keyboard's selection: the pointer moving over the
+            // bar moves it, the pointer leaving the bar does not clear it.
+            const auto* hot = reinterpret_cast<const NMTBHOTITEM*>(lParam);
+            if (self->m_keyboardMode && hot != nullptr && hot->hdr.hwndFrom == self->m_hWnd &&
+                hot->hdr.code == TBN_HOTITEMCHANGE)
+            {
+                if ((hot->dwFlags & HICF_LEAVING) != 0)
+                    return TRUE;
+                const auto index = static_cast<int>(self->SendMessage(TB_COMMANDTOINDEX, hot->idNew));
+                if (index >= 0)
+                    self->m_selectedIndex = index;
+            }
+            break;
+        }
+        default:
+            break;
         }
     }
     if (message == WM_NCDESTROY)
@@ -252,16 +386,33 @@ LRESULT CALLBACK CCommandBarCtrl::OwnerSubclassProc(HWND hWnd, UINT message, WPA
 
 BOOL CCommandBarCtrl::PreTranslateMessage(const MSG* pMsg)
 {
-    if (pMsg->message != WM_SYSCHAR || m_hWnd == nullptr || m_owner == nullptr)
+    if (m_hWnd == nullptr || m_owner == nullptr)
         return FALSE;
-    if (pMsg->hwnd != m_owner && !::IsChild(m_owner, pMsg->hwnd))
+    if (pMsg->message == WM_SYSCHAR && (pMsg->hwnd == m_owner || ::IsChild(m_owner, pMsg->hwnd)))
+    {
+        const int index = FindMnemonic(static_cast<wchar_t>(pMsg->wParam));
+        if (index >= 0)
+        {
+            // Dropped from the queue rather than here, so the filter returns before the menu's loop.
+            PostMessage(kOpenPopupMessage, static_cast<WPARAM>(index));
+            return TRUE;
+        }
+    }
+    if (!m_keyboardMode)
         return FALSE;
-    const int index = FindMnemonic(static_cast<wchar_t>(pMsg->wParam));
-    if (index < 0)
+    if (IsButtonDown(pMsg->message))
+    {
+        // A click anywhere ends the selection and then does what it does.
+        LeaveKeyboardMode(true);
         return FALSE;
-    // Dropped from the queue rather than here, so the filter returns before the menu's loop.
-    PostMessage(kOpenPopupMessage, static_cast<WPARAM>(index));
-    return TRUE;
+    }
+    if (pMsg->hwnd == m_hWnd && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
+    {
+        ::TranslateMessage(pMsg);
+        ::DispatchMessageW(pMsg);
+        return TRUE;
+    }
+    return FALSE;
 }
 
 BOOL CCommandBarCtrl::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD)
@@ -287,6 +438,29 @@ BOOL CCommandBarCtrl::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LP
     case WM_LBUTTONDBLCLK:
         result = 0;
         return TRUE;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        // The toolbar's own keyboard handling would press buttons: the bar answers the keys itself.
+        if (!m_keyboardMode)
+            return FALSE;
+        if (message == WM_KEYDOWN)
+            OnKeyboardModeKey(static_cast<UINT>(wParam));
+        result = 0;
+        return TRUE;
+    case WM_CHAR:
+    {
+        if (!m_keyboardMode)
+            return FALSE;
+        // While a menu is selected its mnemonic needs no Alt.
+        const int index = FindMnemonic(static_cast<wchar_t>(wParam));
+        if (index >= 0)
+            PostMessage(kOpenPopupMessage, static_cast<WPARAM>(index));
+        result = 0;
+        return TRUE;
+    }
+    case WM_KILLFOCUS:
+        LeaveKeyboardMode(false);
+        return FALSE;
     default:
         return FALSE;
     }

@@ -3,6 +3,7 @@
 // bottom and a client window filling the rest. T routes its messages through its own
 // handlers first and hands what is left to ProcessFrameMessage (the frame's base layer).
 #include "CommandBar.h"
+#include "CreationMenu.h"
 #include "FrameBars.h"
 #include "WideString.h"
 #include "WindowImpl.h"
@@ -25,20 +26,17 @@ public:
         return info;
     }
 
-    // Creates the window with the title, menu and accelerators of resource resourceId.
+    // Creates the window with the title, menu and accelerators of resource resourceId. The menu
+    // is destroyed once, by whoever holds it when the creation fails (CCreationMenu).
     HWND CreateEx(UINT resourceId, HWND parent = nullptr, const RECT& rect = CWindow::rcDefault, DWORD style = 0,
                   DWORD exStyle = 0)
     {
         wchar_t title[256] = {};
         ::LoadStringW(GetResourceInstance(), resourceId, title, 256);
-        HMENU menu = ::LoadMenuW(GetResourceInstance(), MAKEINTRESOURCEW(resourceId));
-        HWND hWnd = this->Create(parent, rect, title, style, exStyle, reinterpret_cast<UINT_PTR>(menu));
+        CCreationMenu menu(::LoadMenuW(GetResourceInstance(), MAKEINTRESOURCEW(resourceId)));
+        HWND hWnd = this->Create(parent, rect, title, style, exStyle, reinterpret_cast<UINT_PTR>(menu.get()));
         if (hWnd == nullptr)
-        {
-            if (menu != nullptr)
-                ::DestroyMenu(menu);
             return nullptr;
-        }
         m_hAccel = ::LoadAcceleratorsW(GetResourceInstance(), MAKEINTRESOURCEW(resourceId));
         return hWnd;
     }

@@ -44,21 +44,6 @@ TEST_F(OrvaneTest, MenusOfferTheirItemsGrayedAndMarkedAsTheProgramUpdatesThem)
     EXPECT_EQ(::GetMenu(m_orvane.Frame()), nullptr) << "a native menu bar besides the command bar";
 }
 
-// Left and Right move from an open popup to its neighbour, wrapping at both ends.
-TEST_F(OrvaneTest, LeftAndRightMoveBetweenThePopupsWrappingAtTheEnds)
-{
-    ASSERT_TRUE(m_menus.OpenWithClick(kFileMenu));
-    for (const auto& [key, first] : {std::pair{VK_LEFT, L"&About..."}, {VK_RIGHT, L"&New\tCtrl+N"},
-                                     {VK_RIGHT, L"&Device"}, {VK_LEFT, L"&New\tCtrl+N"}})
-    {
-        ASSERT_TRUE(m_menus.PressKey(key));
-        std::vector<MenuItem> items;
-        ASSERT_TRUE(WaitUntil([&] { return m_menus.ReadOpenPopup(items) && !items.empty() && items[0].text == first; }))
-            << "no popup starting with " << testing::PrintToString(std::wstring(first));
-    }
-    EXPECT_TRUE(m_menus.CloseAll());
-}
-
 // Alt+F reaches the focused log, not the frame that owns the menu bar; the highlighted item's
 // prompt stands in the status bar until the menu closes, and then "Ready" again.
 TEST_F(OrvaneTest, AltFInTheLogDropsFileAndTheStatusBarPromptsForTheHighlightedItem)
@@ -77,4 +62,28 @@ TEST_F(OrvaneTest, AltFInTheLogDropsFileAndTheStatusBarPromptsForTheHighlightedI
     ASSERT_TRUE(m_orvane.ReadStatusBar(text, &simple));
     EXPECT_EQ(text, L"Ready");
     EXPECT_FALSE(simple);
+}
+
+// Alt or F10 alone selects File without dropping it, as a native menu bar does; from there the
+// arrows move the selection, Down or a bare mnemonic drops a menu, whose Esc hands the selection
+// back, and Alt or Esc leaves with the focus back in the log. Left and Right move from an open
+// popup to its neighbour. Both wrap at the ends. Real keys, through the system.
+TEST_F(OrvaneTest, AltOrF10AloneSelectsFileAndTheKeysMoveDropAndLeave)
+{
+    const struct { WORD key; int selected; const wchar_t* dropped; } steps[] = {
+        {VK_MENU, kFileMenu, L""},   {VK_LEFT, kHelpMenu, L""},      {VK_RIGHT, kFileMenu, L""},
+        {VK_DOWN, -2, L"&New\tCtrl+N"}, {VK_LEFT, -2, L"&About..."},    {VK_RIGHT, -2, L"&New\tCtrl+N"},
+        {VK_RIGHT, -2, L"&Device"},  {VK_ESCAPE, kNotificationsMenu, L""}, {VK_MENU, -1, L""},
+        {VK_F10, kFileMenu, L""},    {'V', -2, L"&Status Bar"},      {VK_ESCAPE, kViewMenu, L""},
+        {VK_ESCAPE, -1, L""}};
+    for (const auto& step : steps)
+    {
+        ASSERT_TRUE(m_menus.TypeKey(step.key));
+        bool highlighted = false;
+        ASSERT_TRUE(WaitUntil([&] {
+            return m_menus.OpenPopupFirstItem(&highlighted) == step.dropped &&
+                   (step.selected == -2 ? highlighted : m_menus.SelectedMenu() == step.selected);
+        })) << "after key " << step.key << ": selected " << m_menus.SelectedMenu();
+    }
+    EXPECT_EQ(FocusOfThread(m_orvane.ThreadId()), m_orvane.View());
 }

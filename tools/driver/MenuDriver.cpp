@@ -4,6 +4,8 @@
 #include "Wait.h"
 #include "WindowQuery.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cwctype>
 #include <sstream>
@@ -163,4 +165,41 @@ bool MenuDriver::PressKey(UINT virtualKey)
     HWND target = m_process.Frame();
     return ::PostMessageW(target, WM_KEYDOWN, virtualKey, KeyData(virtualKey, 0)) &&
            ::PostMessageW(target, WM_KEYUP, virtualKey, KeyData(virtualKey, kKeyUpBits)) && m_process.Sync();
+}
+
+bool MenuDriver::TypeKey(WORD virtualKey)
+{
+    // Under X the frame becomes the foreground window a moment after it shows; keys typed
+    // before then go nowhere.
+    if (!WaitUntil([this] {
+            return ::GetForegroundWindow() == m_process.Frame() && FocusOfThread(m_process.ThreadId()) != nullptr;
+        }))
+        return false;
+    INPUT inputs[2] = {};
+    for (int i = 0; i < 2; ++i)
+    {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = virtualKey;
+        inputs[i].ki.dwFlags = i == 0 ? 0 : KEYEVENTF_KEYUP;
+    }
+    return ::SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+int MenuDriver::SelectedMenu() const
+{
+    DWORD_PTR hot = 0;
+    HWND bar = m_process.CommandBar();
+    if (bar == nullptr || !::SendMessageTimeoutW(bar, TB_GETHOTITEM, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &hot))
+        return -2;
+    return static_cast<int>(static_cast<LRESULT>(hot));
+}
+
+std::wstring MenuDriver::OpenPopupFirstItem(bool* highlighted)
+{
+    std::vector<MenuItem> items;
+    if (!ReadOpenPopup(items) || items.empty())
+        return {};
+    if (highlighted != nullptr)
+        *highlighted = items.front().IsHighlighted();
+    return items.front().text;
 }

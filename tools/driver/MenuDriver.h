@@ -57,6 +57,13 @@ public:
     bool CloseAll();
     // Presses one key in the program's thread: key down, then key up.
     bool PressKey(UINT virtualKey);
+    // Presses one key as real keyboard input (SendInput) once the frame is the foreground window
+    // with a focused child. Returns once the input is queued, not once the program has read it.
+    bool TypeKey(WORD virtualKey);
+    // The menu bar's selected button (its hot item): -1 for none, -2 when the bar did not answer.
+    [[nodiscard]] int SelectedMenu() const;
+    // The first item's text of the open popup and whether it is highlighted; empty when none is open.
+    [[nodiscard]] std::wstring OpenPopupFirstItem(bool* highlighted = nullptr);
 
 private:
     OrvaneProcess& m_process;

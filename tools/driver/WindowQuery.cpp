@@ -102,3 +102,10 @@ RECT ClientRectOnScreen(HWND window)
     ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
+
+HWND FocusOfThread(DWORD threadId)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+}

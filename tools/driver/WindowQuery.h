@@ -27,3 +27,6 @@ bool ReadWindowText(HWND window, std::wstring& text, DWORD timeoutMs = 10000);
 // Window and client rectangles in screen coordinates.
 RECT WindowRect(HWND window);
 RECT ClientRectOnScreen(HWND window);
+
+// The window with the keyboard focus in thread threadId's input state, or null.
+HWND FocusOfThread(DWORD threadId);
