@@ -11,7 +11,8 @@
 wine_session_script="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-session.sh"
 . "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
 
-wine_session_linger=30     # seconds the wineserver waits for another Wine process
+wine_session_linger=120    # seconds the wineserver waits for another Wine process; longer than
+                           # any test that runs no Wine (the layer builds) takes under load
 wine_session_lock_wait=900 # seconds to wait while another process makes the prefix
 wine_session_started="" # DIR of the session this shell started
 wine_session_opened=""  # set by wine_session_open when it started the display or the server
