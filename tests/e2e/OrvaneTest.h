@@ -58,11 +58,7 @@ protected:
         return lines;
     }
 
-    bool WaitForBox(MessageBoxInfo& box)
-    {
-        HWND window = WaitForMessageBox(m_orvane.ProcessId(), kDialogWaitMs);
-        return window != nullptr && ReadMessageBox(window, m_orvane.Probe(), box);
-    }
+    bool WaitForBox(MessageBoxInfo& box) { return WaitForAndReadMessageBox(m_orvane, box, kDialogWaitMs); }
     HWND WaitForSaveDialog() { return ::WaitForSaveDialog(m_orvane.ProcessId(), kDialogWaitMs); }
     // File > Save As from the menu, typing path over the proposed name; true once it is handled.
     bool SaveAsTo(const std::wstring& path)
