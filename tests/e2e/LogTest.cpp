@@ -35,7 +35,6 @@ TEST_F(OrvaneTest, BroadcastsLandAsTimeStampedEntriesWithTheirDetailsInOrder)
         // An event's first line opens its entry with the time; its details stand under it.
         EXPECT_EQ(line.timestamped, expected[at][0] != L' ') << lines[at].c_str();
     }
-    EXPECT_TRUE(IsModified());
     const auto selection = static_cast<DWORD>(::SendMessageW(m_orvane.View(), EM_GETSEL, 0, 0));
     EXPECT_EQ(selection, MAKELONG(LogText().size(), LogText().size()));
 }

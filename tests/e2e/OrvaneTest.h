@@ -33,25 +33,10 @@ protected:
         EXPECT_TRUE(m_menus.OpenWithClick(menuIndex) && m_menus.ReadOpenPopup(items) && m_menus.CloseAll());
         std::vector<std::wstring> texts;
         for (const MenuItem& item : items)
-            texts.push_back(item.IsSeparator() ? L"-"
-                                               : item.text + (item.IsGrayed() ? L" (gray)" : L"") +
-                                                     (item.IsChecked() ? L" (marked)" : L""));
+            texts.push_back(item.IsSeparator() ? L"-" : item.text + (item.IsGrayed() ? L" (gray)" : L"") +
+                                                            (item.IsChecked() ? L" (marked)" : L""));
         return texts;
     }
-    // Ctrl+key as real keyboard input, to whatever window has the focus.
-    static bool PressCtrlAnd(WORD key)
-    {
-        INPUT inputs[4] = {};
-        const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
-        for (int i = 0; i < 4; ++i)
-        {
-            inputs[i].type = INPUT_KEYBOARD;
-            inputs[i].ki.wVk = keys[i];
-            inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-        }
-        return ::SendInput(4, inputs, sizeof(INPUT)) == 4;
-    }
-
     // One broadcast as the system sends it; the program logs one line for it.
     bool SendOneEvent() { return m_orvane.SendDeviceChange(DBT_DEVNODES_CHANGED, 0); }
     bool IsModified()
@@ -73,16 +58,7 @@ protected:
         return lines;
     }
 
-    bool WaitForBox(MessageBoxInfo& box)
-    {
-        HWND window = WaitForMessageBox(m_orvane.ProcessId(), kDialogWaitMs);
-        return window != nullptr && ReadMessageBox(window, m_orvane.Probe(), box);
-    }
-    bool AnswerSavePrompt(int button)
-    {
-        MessageBoxInfo box;
-        return WaitForBox(box) && box.text == kSaveQuestion && PressMessageBoxButton(box.window, button, kDialogWaitMs);
-    }
+    bool WaitForBox(MessageBoxInfo& box) { return WaitForAndReadMessageBox(m_orvane, box, kDialogWaitMs); }
     HWND WaitForSaveDialog() { return ::WaitForSaveDialog(m_orvane.ProcessId(), kDialogWaitMs); }
     // File > Save As from the menu, typing path over the proposed name; true once it is handled.
     bool SaveAsTo(const std::wstring& path)
@@ -105,11 +81,9 @@ inline bool IsCentredOver(const RECT& inner, const RECT& outer)
            std::abs(inner.top + inner.bottom - outer.top - outer.bottom) <= 2;
 }
 
-// The bytes of text as UTF-16 little-endian: what a save writes, without a byte-order mark.
+// The bytes of text as UTF-16 little-endian (Windows' wchar_t in memory): what a save writes,
+// without a byte-order mark.
 inline std::string Utf16LeBytes(const std::wstring& text)
 {
-    std::string bytes;
-    for (const wchar_t unit : text)
-        bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    return bytes;
+    return {reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)};
 }

@@ -50,9 +50,10 @@ TEST_F(OrvaneTest, FailedSaveSaysWhyKeepsTheEarlierFileAndTheWindow)
     // Save, then Yes on closing: each says why and keeps the window.
     for (const bool closing : {false, true})
     {
-        ASSERT_TRUE(closing ? ::PostMessageW(m_orvane.Frame(), WM_CLOSE, 0, 0) && AnswerSavePrompt(IDYES)
-                            : PostCommand(ID_FILE_SAVE));
+        ASSERT_TRUE(closing ? ::PostMessageW(m_orvane.Frame(), WM_CLOSE, 0, 0) : PostCommand(ID_FILE_SAVE));
         MessageBoxInfo box;
+        ASSERT_TRUE(!closing || (WaitForBox(box) && box.text == kSaveQuestion &&
+                                 PressMessageBoxButton(box.window, IDYES, kDialogWaitMs)));
         ASSERT_TRUE(WaitForBox(box)) << "a save that could not be written said nothing";
         // The program's line, then the system's text for the error and its number.
         EXPECT_TRUE(std::regex_match(box.text, std::wregex(LR"(Unable to save the file\.\n\n[^\n]+ \([1-9]\d*\))")))

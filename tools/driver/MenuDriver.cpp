@@ -159,6 +159,19 @@ bool MenuDriver::CloseAll()
     return OpenPopup() == nullptr && m_process.Sync();
 }
 
+bool PressCtrlAnd(WORD key)
+{
+    INPUT inputs[4] = {};
+    const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
+    for (int i = 0; i < 4; ++i)
+    {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    return ::SendInput(4, inputs, sizeof(INPUT)) == 4;
+}
+
 bool MenuDriver::PressKey(UINT virtualKey)
 {
     // While a popup is open the menu's own loop reads the keys from the thread's queue.

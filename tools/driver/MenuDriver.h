@@ -35,6 +35,10 @@ struct MenuItem
 // Parses the probe's description of a menu; false on a malformed line.
 bool ParseMenuDescription(const std::wstring& description, std::vector<MenuItem>& items);
 
+// Ctrl+key as real keyboard input, to whatever window has the focus: an accelerator (Ctrl+N,
+// Ctrl+S) the way a user presses it.
+bool PressCtrlAnd(WORD key);
+
 class MenuDriver
 {
 public:

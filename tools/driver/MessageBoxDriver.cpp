@@ -1,5 +1,6 @@
 #include "MessageBoxDriver.h"
 
+#include "OrvaneProcess.h"
 #include "ProbeClient.h"
 #include "Wait.h"
 #include "WindowQuery.h"
@@ -34,6 +35,12 @@ HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs)
         },
         timeoutMs);
     return box;
+}
+
+bool WaitForAndReadMessageBox(OrvaneProcess& orvane, MessageBoxInfo& info, DWORD timeoutMs)
+{
+    HWND box = WaitForMessageBox(orvane.ProcessId(), timeoutMs);
+    return box != nullptr && ReadMessageBox(box, orvane.Probe(), info);
 }
 
 bool ReadMessageBox(HWND box, ProbeClient& probe, MessageBoxInfo& info)

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class OrvaneProcess;
 class ProbeClient;
 
 struct MessageBoxButton
@@ -33,6 +34,9 @@ HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs);
 
 // Reads the box; the icon is asked of probe, which must be attached to the box's thread.
 bool ReadMessageBox(HWND box, ProbeClient& probe, MessageBoxInfo& info);
+
+// Waits for a message box of the program and reads it through the program's probe.
+bool WaitForAndReadMessageBox(OrvaneProcess& orvane, MessageBoxInfo& info, DWORD timeoutMs);
 
 // Clicks the button with id and waits for the box to go away.
 bool PressMessageBoxButton(HWND box, int id, DWORD timeoutMs);

@@ -94,6 +94,15 @@ bool OrvaneProcess::SendDeviceChange(UINT_PTR eventType, LPARAM data, DWORD time
            answer == TRUE;
 }
 
+bool OrvaneProcess::QueryEndSession(bool& allowed, DWORD timeoutMs) const
+{
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutW(m_frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, timeoutMs, &answer))
+        return false;
+    allowed = answer != FALSE;
+    return true;
+}
+
 bool OrvaneProcess::ReadStatusBar(std::wstring& text, bool* simple)
 {
     HWND statusBar = StatusBar();

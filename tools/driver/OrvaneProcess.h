@@ -54,6 +54,9 @@ public:
     // Sends WM_DEVICECHANGE to the frame as the system does; true when the frame granted it
     // (answered TRUE), as the program does with every event.
     bool SendDeviceChange(UINT_PTR eventType, LPARAM data, DWORD timeoutMs = kDefaultWaitMs) const;
+    // Asks the frame whether the session may end (WM_QUERYENDSESSION, a log-off) as the system
+    // does; true when it answered within timeoutMs, with its answer in allowed.
+    bool QueryEndSession(bool& allowed, DWORD timeoutMs = kDefaultWaitMs) const;
     // The text the status bar shows, and whether it shows it in simple mode.
     bool ReadStatusBar(std::wstring& text, bool* simple = nullptr);
 

@@ -12,7 +12,6 @@
 #include <hidclass.h>
 #include <ntddstor.h>
 
-#include <cwctype>
 #include <utility>
 
 namespace
@@ -71,8 +70,7 @@ TEST(Decoder, DeviceInterfaceShowsEveryProperty)
               S_OK);
     // The record's path differs from the registered one in letter case only.
     std::wstring upper = device.InterfacePath();
-    for (wchar_t& ch : upper)
-        ch = static_cast<wchar_t>(std::towupper(ch));
+    ::CharUpperW(upper.data());
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, DeviceInterfaceRecord(GUID{}, upper)),
               (Lines{L"T|DBT_DEVICEARRIVAL", L"-|  Device path: " + upper, L"-|    Friendly Name:  Orvane Friendly",
                      L"-|    Description: Orvane test device \u0301", L"-|    Manufacturer: Orvane Labs", kUsbCategory,

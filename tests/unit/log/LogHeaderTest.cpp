@@ -22,10 +22,11 @@ std::wstring Tail()
            L")\r\n\r\nClick Notifications > Device to enable plug-and-play device notifications.\r\n\r\n";
 }
 
-std::wstring Header(HRESULT (*source)(LPWSTR))
+// The header from source, or from the program's own description without one.
+std::wstring Header(HRESULT (*source)(LPWSTR) = nullptr)
 {
     CString header;
-    BuildLogHeader(header, source);
+    source != nullptr ? BuildLogHeader(header, source) : BuildLogHeader(header);
     return header.Str();
 }
 
@@ -75,9 +76,7 @@ TEST(LogHeader, WmiDescriptionComesFirstAndAServiceThatHangsIsLeftOut)
     EXPECT_NE(text.find(L"Windows"), std::wstring::npos);
     EXPECT_TRUE(text.ends_with(L")") && text.find(L" (") != std::wstring::npos) << text;
     // A second query in the process, with COM security already set.
-    CString header;
-    BuildLogHeader(header);
-    EXPECT_EQ(header.Str(), text + L"\r\n" + Tail());
+    EXPECT_EQ(Header(), text + L"\r\n" + Tail());
     {
         // A service that hangs keeps neither the connection nor the header waiting; the header
         // goes without the description.

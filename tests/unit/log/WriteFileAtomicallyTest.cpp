@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <map>
 #include <utility>
 
 namespace
@@ -117,21 +117,15 @@ protected:
         g = {};
         ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
     }
-    void ExpectOnly(const std::string& bytes)
-    {
-        EXPECT_EQ(FileBytes(m_target), bytes);
-        EXPECT_EQ(m_folder.Names(), std::vector<std::wstring>{L"log.txt"});
-    }
     // The folder holds exactly these names, each with these bytes.
-    void ExpectFiles(std::vector<std::pair<std::wstring, std::string>> expected)
+    void ExpectFiles(const std::map<std::wstring, std::string>& expected)
     {
-        std::vector<std::pair<std::wstring, std::string>> actual;
+        std::map<std::wstring, std::string> actual;
         for (const std::wstring& name : m_folder.Names())
-            actual.emplace_back(name, FileBytes(m_folder.File(name)));
-        std::sort(actual.begin(), actual.end());
-        std::sort(expected.begin(), expected.end());
+            actual[name] = FileBytes(m_folder.File(name));
         EXPECT_EQ(actual, expected);
     }
+    void ExpectOnly(const std::string& bytes) { ExpectFiles({{L"log.txt", bytes}}); }
 
     TestFolder m_folder;
     std::wstring m_target = m_folder.File(L"log.txt");
@@ -142,51 +136,41 @@ protected:
 };
 } // namespace
 
-TEST_F(WriteFileAtomicallyTest, FailureAfterTheTemporaryFileOrAShortWriteKeepsTheOldTarget)
-{
-    // A replacement that fails outright (nothing moved), for a reason that does not pass.
-    g.replaceError = ERROR_NETWORK_BUSY;
-    EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size()));
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_NETWORK_BUSY));
-    ExpectOnly(kOldBytes);
-
-    g.replaceError = 0;
-    g.shortWrite = true;
-    EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size()));
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_WRITE_FAULT));
-    ExpectOnly(kOldBytes);
-}
-
 // Where ReplaceFileW cannot replace, or leaves the replacement half-done, the earlier file is
 // put back and the new one renamed over it. Where another program holds the target for a moment,
 // or has it between names, the save tries again; a target still busy after the pauses is
-// reported as a file in use, not as one that is missing.
+// reported as a file in use, not as one that is missing. A replacement failing for a reason that
+// does not pass, and a short write, keep the old target and their error.
 TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneOrTriedAgain)
 {
     const struct
     {
         DWORD replaceError;
         Refused refused;
-        const std::string& target;
+        DWORD error; // 0: the new bytes are at the target; otherwise the old ones are
         size_t failures = SIZE_MAX;
-    } cases[] = {{ERROR_UNABLE_TO_MOVE_REPLACEMENT, Refused::None, kNewBytes},
-                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::None, kNewBytes},
-                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::Temporary, kOldBytes},
-                 {ERROR_NOT_SUPPORTED, Refused::Temporary, kOldBytes},
-                 {ERROR_SHARING_VIOLATION, Refused::None, kNewBytes, 3},
-                 {ERROR_FILE_NOT_FOUND, Refused::None, kNewBytes, 3},
-                 {ERROR_FILE_NOT_FOUND, Refused::None, kOldBytes}};
-    for (const auto& [replaceError, refused, target, failures] : cases)
+        bool shortWrite = false;
+    } cases[] = {{ERROR_UNABLE_TO_MOVE_REPLACEMENT, Refused::None, 0},
+                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::None, 0},
+                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::Temporary, ERROR_SHARING_VIOLATION},
+                 {ERROR_NOT_SUPPORTED, Refused::Temporary, ERROR_SHARING_VIOLATION},
+                 {ERROR_SHARING_VIOLATION, Refused::None, 0, 3},
+                 {ERROR_FILE_NOT_FOUND, Refused::None, 0, 3},
+                 {ERROR_FILE_NOT_FOUND, Refused::None, ERROR_SHARING_VIOLATION},
+                 {ERROR_NETWORK_BUSY, Refused::None, ERROR_NETWORK_BUSY},
+                 {0, Refused::None, ERROR_WRITE_FAULT, SIZE_MAX, true}};
+    for (const auto& [replaceError, refused, error, failures, shortWrite] : cases)
     {
-        SCOPED_TRACE(testing::Message() << replaceError << "/" << static_cast<int>(refused) << "/" << failures);
+        SCOPED_TRACE(testing::Message() << "row " << replaceError << "/" << static_cast<int>(refused) << "/" << failures);
         g.replaceError = replaceError;
         g.refused = refused;
         g.replaceFailures = failures;
+        g.shortWrite = shortWrite;
         ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
         CKeptFiles kept;
         const BOOL written = WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept);
-        EXPECT_EQ(written ? 0u : ::GetLastError(), &target == &kNewBytes ? 0u : ERROR_SHARING_VIOLATION);
-        ExpectOnly(target);
+        EXPECT_EQ(written ? 0u : ::GetLastError(), error);
+        ExpectOnly(error == 0 ? kNewBytes : kOldBytes);
         EXPECT_TRUE(kept.newTextPath.IsEmpty() && kept.earlierFilePath.IsEmpty());
     }
 }
@@ -210,43 +194,34 @@ TEST_F(WriteFileAtomicallyTest, AnEarlierFileNotPutBackIsKeptWithTheNewBytes)
 // still succeeds; the backup goes at the next save, or when its owner ends.
 TEST_F(WriteFileAtomicallyTest, ABackupHeldOpenGoesAtTheNextSaveOrWithItsOwner)
 {
-    for (const bool saveAgain : {true, false})
     {
-        SCOPED_TRACE(saveAgain ? "next save" : "owner's end");
-        ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
+        CStrayBackups strays;
+        for (const auto& [bytes, earlier] : {std::pair{&kNewBytes, &kOldBytes}, std::pair{&kOldBytes, &kNewBytes}})
         {
-            CStrayBackups strays;
             g.holdBackup = true;
-            EXPECT_TRUE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), nullptr, &strays));
-            g.holdBackup = false;
+            EXPECT_TRUE(WriteFileAtomically(m_target.c_str(), bytes->data(), bytes->size(), nullptr, &strays));
             ASSERT_NE(g.heldBackup, INVALID_HANDLE_VALUE);
             ::CloseHandle(std::exchange(g.heldBackup, INVALID_HANDLE_VALUE));
-            ExpectFiles({{L"log.txt", kNewBytes}, {g.backupPath.substr(m_folder.Path().size() + 1), kOldBytes}});
-            if (saveAgain)
-            {
-                EXPECT_TRUE(WriteFileAtomically(m_target.c_str(), kOldBytes.data(), kOldBytes.size(), nullptr, &strays));
-                ExpectOnly(kOldBytes);
-            }
+            // The backup held at the save before went when this save began; this one's stays.
+            ExpectFiles({{L"log.txt", *bytes}, {g.backupPath.substr(m_folder.Path().size() + 1), *earlier}});
         }
-        ExpectOnly(saveAgain ? kOldBytes : kNewBytes);
     }
+    ExpectOnly(kOldBytes);
 }
 
 // Names of earlier temporary files still there (their saves were cut short) are skipped.
-TEST_F(WriteFileAtomicallyTest, TakenTemporaryNamesAreSkipped)
+TEST_F(WriteFileAtomicallyTest, TakenTemporaryNamesAreSkippedAndALongPathOnAShareGetsTheExtendedForm)
 {
     g.namesTaken = 2;
     EXPECT_TRUE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size()));
     ExpectOnly(kNewBytes);
     ASSERT_EQ(g.newFileNames.size(), 3u);
     EXPECT_TRUE(g.newFileNames[0] != g.newFileNames[1] && g.newFileNames[1] != g.newFileNames[2]);
-}
 
-// A long path on a share takes the extended form for shares, "\\?\UNC\server\share\...": the
-// plain "\\?\" before "\\server" names no file. No share is reachable here: the creation of
-// the temporary file fails, after its path is noted.
-TEST_F(WriteFileAtomicallyTest, ALongPathOnAShareTakesTheExtendedFormForShares)
-{
+    // A long path on a share takes the extended form for shares, "\\?\UNC\server\share\...": the
+    // plain "\\?\" before "\\server" names no file. No share is reachable here: the creation of
+    // the temporary file fails, after its path is noted.
+    g = {};
     const std::wstring folder = L"\\\\server\\share\\" + std::wstring(MAX_PATH, L'd') + L"\\";
     EXPECT_FALSE(WriteFileAtomically((folder + L"log.txt").c_str(), kNewBytes.data(), kNewBytes.size()));
     ASSERT_EQ(g.newFileNames.size(), 1u);
