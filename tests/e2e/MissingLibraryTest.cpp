@@ -1,8 +1,10 @@
 // A system that cannot load one of the libraries Orvane uses refuses to start it: every library
 // is in the import table, so the loader ends the process before its first line runs, and there
-// is never a log that a later first use could lose.
+// is never a log that a later first use could lose. Only Wine can take a system library away
+// from one program, so these run under Wine alone.
 #include "OrvaneProcess.h"
 #include "ProgramPaths.h"
+#include "WineOnly.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +51,8 @@ std::string LibraryName(const ::testing::TestParamInfo<const wchar_t*>& library)
 
 TEST_P(MissingLibrary, StopsOrvaneBeforeItsFirstWindow)
 {
+    if (!RunningUnderWine())
+        GTEST_SKIP() << "needs Wine: the library is disabled through Wine's per-program DLL override";
     const DisabledLibrary disabled(GetParam());
     ASSERT_TRUE(disabled.IsActive());
     OrvaneProcess orvane;
