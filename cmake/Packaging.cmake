@@ -13,7 +13,7 @@ configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${package_texts}/LICENSE @ONLY NEWL
 string(CONFIGURE [[
   execute_process(COMMAND "@Python3_EXECUTABLE@" "@PROJECT_SOURCE_DIR@/tools/readme-text.py"
                           "@PROJECT_SOURCE_DIR@/README.md" "@package_texts@/README.txt"
-                          "@PROJECT_VERSION@" "@ORVANE_WEB_SITE@"
+                          "@PROJECT_VERSION@" "@ORVANE_WEB_SITE@" "@ORVANE_SOURCE_COMMIT@"
                   COMMAND_ERROR_IS_FATAL ANY)
 ]] make_readme_text @ONLY)
 install(CODE "${make_readme_text}")
@@ -30,6 +30,11 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Logs the system's device-change broadcast
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_FILE_NAME Orvane-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+# The zip made reproducible (cmake/Reproducible.cmake) before its checksum is taken.
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/ReproducibleZip.cmake)
+set(CPACK_ORVANE_PYTHON ${Python3_EXECUTABLE})
+set(CPACK_ORVANE_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_ORVANE_SOURCE_DATE_EPOCH ${ORVANE_SOURCE_DATE_EPOCH})
 # <zip>.sha256 beside the zip, in sha256sum's format: the checksum, two blanks, the zip's name.
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 # Where cpack puts the zip, for tools/package.sh and the package test: the name comes from here,

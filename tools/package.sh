@@ -11,4 +11,5 @@ if [ ! -f "$exe" ]; then
   exit 1
 fi
 (cd "$build" && cpack --config CPackConfig.cmake >/dev/null)
-python3 "$root/tests/package/check_package.py" "$(cat "$build/package-file.txt")" "$exe"
+python3 "$root/tests/package/check_package.py" "$(cat "$build/package-file.txt")" "$exe" \
+  "$(cat "$build/source-date-epoch.txt")"

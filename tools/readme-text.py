@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
 """Makes the zip's README.txt from README.md, so that the user's read-me has one source.
 
-Usage: readme-text.py README.md OUT VERSION HOME
+Usage: readme-text.py README.md OUT VERSION HOME COMMIT
 
 Takes the parts of README.md between "<!-- readme.txt -->" and "<!-- /readme.txt -->", in order,
 and writes them as plain text for Notepad: CR LF line ends, no Markdown marks (headings become
 underlined lines, pictures are left out, emphasis, code marks and link targets dropped, fenced
-blocks indented), with "<version>" replaced by the version. A title with the version and the
-project's home come first.
+blocks indented), with "<version>" replaced by the version. A title with the version, the
+project's home and the commit the release was built from come first.
 """
 import re
 import sys
@@ -59,17 +59,17 @@ def plain_text(lines, version):
     return re.sub(r'\n{3,}', '\n\n', text).strip('\n')
 
 
-def main(source, target, version, home):
+def main(source, target, version, home, commit):
     with open(source, encoding='utf-8') as f:
         body = plain_text(user_lines(f.read()), version)
     title = f'Orvane {version}'
-    text = f'{title}\n{"=" * len(title)}\n\nHome: {home}\n\n{body}\n'
+    text = f'{title}\n{"=" * len(title)}\n\nHome: {home}\nBuilt from commit {commit}\n\n{body}\n'
     # Windows-1252 is what older Notepads assume for a file without a byte-order mark.
     with open(target, 'w', encoding='cp1252', newline='\r\n') as f:
         f.write(text)
 
 
 if __name__ == '__main__':
-    if len(sys.argv) != 5:
+    if len(sys.argv) != 6:
         sys.exit(__doc__)
     main(*sys.argv[1:])

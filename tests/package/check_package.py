@@ -1,15 +1,17 @@
 #!/usr/bin/env python3
 """Checks the release zip as a user on Windows receives it, from outside: no Wine involved.
 
-Usage: check_package.py ZIP EXE
+Usage: check_package.py ZIP EXE EPOCH
 ZIP is the zip cpack made (its checksum file beside it), EXE the build's Orvane.exe, the one the
-tests ran. Prints the zip, its checksum file and the exe's version when every check passes.
+tests ran, EPOCH the source date the build took its time stamps from. Prints the zip, its
+checksum file and the exe's version when every check passes.
 """
 import hashlib
 import pathlib
 import re
 import struct
 import sys
+import time
 import unittest
 import zipfile
 
@@ -17,12 +19,28 @@ RT_VERSION = 16
 VS_FIXEDFILEINFO_SIGNATURE = 0xFEEF04BD
 
 
-def file_version(image):
-    """FILEVERSION of a PE32+ image's version record (VS_FIXEDFILEINFO), found through its resource
-    directory."""
+def pe_header(image):
+    """Offset of a PE32+ image's file header ("PE\\0\\0")."""
     pe = struct.unpack_from('<I', image, 0x3C)[0]
     if image[pe:pe + 4] != b'PE\0\0' or struct.unpack_from('<H', image, pe + 24)[0] != 0x20B:
         raise ValueError('not a PE32+ image')
+    return pe
+
+
+def pe_checksum(image, field):
+    """The image checksum the loader verifies: 16-bit words added with carry, the checksum field
+    itself left out, plus the file's length."""
+    data = image[:field] + b'\0\0\0\0' + image[field + 4:]
+    total = sum(struct.unpack_from(f'<{len(data) // 2}H', data)) + (data[-1] if len(data) % 2 else 0)
+    while total > 0xFFFF:
+        total = (total & 0xFFFF) + (total >> 16)
+    return total + len(image)
+
+
+def file_version(image):
+    """FILEVERSION of a PE32+ image's version record (VS_FIXEDFILEINFO), found through its resource
+    directory."""
+    pe = pe_header(image)
     section_count = struct.unpack_from('<H', image, pe + 6)[0]
     optional_size = struct.unpack_from('<H', image, pe + 20)[0]
     resources_rva = struct.unpack_from('<I', image, pe + 24 + 112 + 2 * 8)[0]  # data directory 2
@@ -57,11 +75,12 @@ def file_version(image):
 
 
 class ReleaseZip(unittest.TestCase):
-    zip_path = exe_path = None
+    zip_path = exe_path = epoch = None
 
     @classmethod
     def setUpClass(cls):
         with zipfile.ZipFile(cls.zip_path) as archive:
+            cls.entries = archive.infolist()
             # cpack puts the files in one folder named as the zip; the user unzips that folder.
             cls.files = {name.split('/', 1)[-1]: archive.read(name) for name in archive.namelist()
                          if not name.endswith('/')}
@@ -74,6 +93,30 @@ class ReleaseZip(unittest.TestCase):
     def test_exe_is_the_one_the_tests_ran(self):
         self.assertTrue(self.files['Orvane.exe'] == self.exe_path.read_bytes(),
                         f'the zipped Orvane.exe differs from {self.exe_path}')
+
+    def test_entries_come_in_name_order_dated_from_the_source_with_fixed_attributes(self):
+        names = [entry.filename for entry in self.entries]
+        self.assertEqual(names, sorted(names))
+        # A zip holds no time before 1980, and seconds only to two.
+        date = time.gmtime(max(self.epoch, 315532800) // 2 * 2)[:6]
+        for entry in self.entries:
+            mode = 0o100755 if entry.filename.endswith('.exe') else 0o100644
+            self.assertEqual((entry.date_time, entry.create_system, entry.external_attr >> 16, entry.extra),
+                             (date, 3, mode, b''), entry.filename)
+
+    def test_exe_is_stamped_with_the_source_date_and_its_checksum_holds(self):
+        image = self.files['Orvane.exe']
+        pe = pe_header(image)
+        self.assertEqual(struct.unpack_from('<I', image, pe + 8)[0], self.epoch & 0xFFFFFFFF)
+        checksum = pe + 24 + 64
+        self.assertEqual(struct.unpack_from('<I', image, checksum)[0], pe_checksum(image, checksum))
+
+    def test_exe_names_no_folder_of_the_build(self):
+        image = self.files['Orvane.exe']
+        for folder in {pathlib.Path(__file__).resolve().parents[2], self.exe_path.resolve().parents[1]}:
+            for path in {folder.as_posix(), str(folder)}:
+                for encoded in (path.encode(), path.encode('utf-16-le')):
+                    self.assertFalse(encoded in image, f'Orvane.exe holds {path}')
 
     def test_texts_end_every_line_in_cr_lf(self):
         for name in ('README.txt', 'LICENSE'):
@@ -97,16 +140,17 @@ class ReleaseZip(unittest.TestCase):
             self.assertFalse(mark in self.readme, f'README.txt holds {mark!r}')
 
     def test_read_me_names_version_home_and_how_to_check_the_download(self):
-        self.assertRegex(self.readme, r'Home: https?://\S+')
+        self.assertRegex(self.readme, r'Home: https?://\S+\r\nBuilt from commit ([0-9a-f]{40}|unknown)\r\n')
         for words in (f'Orvane {self.version}', f'certutil -hashfile {self.zip_path.name} SHA256',
                       'Get-FileHash', f'sha256sum -c {self.zip_path.name}.sha256'):
             self.assertTrue(words in self.readme, f'README.txt lacks {words!r}')
 
 
 if __name__ == '__main__':
-    if len(sys.argv) != 3:
+    if len(sys.argv) != 4:
         sys.exit(__doc__)
     ReleaseZip.zip_path, ReleaseZip.exe_path = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+    ReleaseZip.epoch = int(sys.argv[3])
     result = unittest.main(argv=sys.argv[:1], exit=False, testRunner=unittest.TextTestRunner(sys.stdout)).result
     if not result.wasSuccessful():
         sys.exit(1)
