@@ -11,17 +11,12 @@ HINSTANCE GetResourceInstance() noexcept
 
 bool CString::Format(const wchar_t* format, ...)
 {
+    // Built aside, so that an argument may be this string's own text.
+    std::wstring text;
     va_list args;
     va_start(args, format);
-    const bool complete = FormatV(format, args);
-    va_end(args);
-    return complete;
-}
-
-bool CString::FormatV(const wchar_t* format, va_list args)
-{
-    std::wstring text;
     const bool complete = ::AppendFormatV(text, format, args);
+    va_end(args);
     m_text.swap(text);
     return complete;
 }

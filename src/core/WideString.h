@@ -40,7 +40,6 @@ public:
     // False when the format holds a conversion the formatter refuses (core/WideFormat.h): the
     // text then ends with the rest of the format as it stands.
     bool Format(const wchar_t* format, ...);
-    bool FormatV(const wchar_t* format, va_list args);
     bool AppendFormat(const wchar_t* format, ...);
     bool AppendFormatV(const wchar_t* format, va_list args);
     // The format is string resource formatId of the program; a missing string formats nothing.

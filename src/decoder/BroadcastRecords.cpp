@@ -57,26 +57,15 @@ void LogBroadcastRecord(CLogEntry& entry, const DEV_BROADCAST_HDR* record)
     span.TryRead(offsetof(DEV_BROADCAST_HDR, dbch_devicetype), deviceType);
     switch (deviceType)
     {
-    case DBT_DEVTYP_OEM:
-        LogOemRecord(entry, span);
-        break;
-    case DBT_DEVTYP_DEVNODE:
-        LogDevnodeRecord(entry, span);
-        break;
-    case DBT_DEVTYP_VOLUME:
-        LogVolumeRecord(entry, reinterpret_cast<const DEV_BROADCAST_VOLUME*>(record));
-        break;
-    case DBT_DEVTYP_PORT:
-        LogPortRecord(entry, span);
-        break;
+    case DBT_DEVTYP_OEM: LogOemRecord(entry, span); break;
+    case DBT_DEVTYP_DEVNODE: LogDevnodeRecord(entry, span); break;
+    case DBT_DEVTYP_VOLUME: LogVolumeRecord(entry, reinterpret_cast<const DEV_BROADCAST_VOLUME*>(record)); break;
+    case DBT_DEVTYP_PORT: LogPortRecord(entry, span); break;
     case DBT_DEVTYP_DEVICEINTERFACE:
         LogDeviceInterfaceRecord(entry, reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(record));
         break;
-    case DBT_DEVTYP_HANDLE:
-        LogHandleRecord(entry, span);
-        break;
-    default: // network resources carry nothing to show; later types are not known here
-        break;
+    case DBT_DEVTYP_HANDLE: LogHandleRecord(entry, span); break;
+    default: break; // network resources carry nothing to show; later types are not known here
     }
 }
 

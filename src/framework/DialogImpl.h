@@ -37,20 +37,9 @@ constexpr bool ReturnsResultDirectly(UINT message) noexcept
 } // namespace dialog_detail
 
 template <class T, class TBase = CWindow>
-class CDialogImpl : public TBase
+class CDialogImpl : public window_detail::CTiedWindow<TBase, DWLP_USER>
 {
 public:
-    CDialogImpl() = default;
-    CDialogImpl(const CDialogImpl&) = delete;
-    CDialogImpl& operator=(const CDialogImpl&) = delete;
-
-    // A dialog that outlives its object no longer reaches it.
-    virtual ~CDialogImpl()
-    {
-        if (this->m_hWnd != nullptr && ::IsWindow(this->m_hWnd))
-            ::SetWindowLongPtrW(this->m_hWnd, DWLP_USER, 0);
-    }
-
     // Runs the dialog until EndDialog; returns the value given to it, or -1 (last error set)
     // when the dialog could not be created.
     INT_PTR DoModal(HWND owner = ::GetActiveWindow(), LPARAM initParam = 0) noexcept

@@ -1,7 +1,8 @@
 #pragma once
 // What the window procedure of CWindowImpl and the dialog procedure of CDialogImpl share:
-// tying a window to its C++ object on the window's first message, and calling the object's
-// message map without letting an exception out into the system.
+// tying a window to its C++ object on the window's first message and untying it when the object
+// dies first, and calling the object's message map without letting an exception out into the
+// system.
 #include <windows.h>
 
 namespace window_detail
@@ -21,6 +22,24 @@ TImpl* FindOrClaimObject(HWND hWnd, int index, void*& creating) noexcept
     }
     return self;
 }
+
+// The C++ side of a window whose slot at Index holds the object's address: not copyable (the
+// window knows one address), and untied when the object dies first, so that later messages
+// reach the class's default handling instead of freed memory.
+template <class TBase, int Index>
+class CTiedWindow : public TBase
+{
+public:
+    CTiedWindow() = default;
+    CTiedWindow(const CTiedWindow&) = delete;
+    CTiedWindow& operator=(const CTiedWindow&) = delete;
+
+    virtual ~CTiedWindow()
+    {
+        if (this->m_hWnd != nullptr && ::IsWindow(this->m_hWnd))
+            ::SetWindowLongPtrW(this->m_hWnd, Index, 0);
+    }
+};
 
 template <class T>
 BOOL CallMessageMap(T& object, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept

@@ -102,20 +102,9 @@ inline thread_local void* t_creatingWindow = nullptr;
 } // namespace window_detail
 
 template <class T, class TBase = CWindow, class TWinTraits = CControlWinTraits>
-class CWindowImpl : public TBase
+class CWindowImpl : public window_detail::CTiedWindow<TBase, GWLP_USERDATA>
 {
 public:
-    CWindowImpl() = default;
-    CWindowImpl(const CWindowImpl&) = delete;
-    CWindowImpl& operator=(const CWindowImpl&) = delete;
-
-    // A window that outlives its object falls back to its class's default procedure.
-    virtual ~CWindowImpl()
-    {
-        if (this->m_hWnd != nullptr && ::IsWindow(this->m_hWnd))
-            ::SetWindowLongPtrW(this->m_hWnd, GWLP_USERDATA, 0);
-    }
-
     static CWndClassInfo& GetWndClassInfo()
     {
         static CWndClassInfo info(nullptr, 0, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));

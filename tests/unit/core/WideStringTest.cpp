@@ -17,7 +17,7 @@ Formatted Fmt(const wchar_t* format, ...)
     va_list args;
     va_start(args, format);
     CString text;
-    const bool complete = text.FormatV(format, args);
+    const bool complete = text.AppendFormatV(format, args);
     va_end(args);
     return {text.Str(), complete};
 }
