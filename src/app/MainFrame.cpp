@@ -113,17 +113,11 @@ BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LP
 LRESULT CMainFrame::OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam)
 {
     // The event's lines reach the log as one entry; the decoder's BOOL, sign-extended, is the
-    // message result. No query is refused, not even when there is no room for an entry.
-    BOOL answer = TRUE;
-    try
-    {
-        CLogEntry entry;
-        answer = OnDeviceChange(entry, static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam));
-        m_view.AppendEntry(entry);
-    }
-    catch (const std::bad_alloc&)
-    {
-    }
+    // message result. The decoder throws nothing and answers every query with TRUE, also when
+    // memory runs out while it builds the lines.
+    CLogEntry entry;
+    const BOOL answer = OnDeviceChange(entry, static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam));
+    m_view.AppendEntry(entry);
     return static_cast<LRESULT>(static_cast<LONG>(answer));
 }
 

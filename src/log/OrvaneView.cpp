@@ -4,7 +4,7 @@
 
 #include <memory>
 
-void COrvaneView::AppendEntry(const CLogEntry& entry)
+void COrvaneView::AppendEntry(const CLogEntry& entry) noexcept
 {
     if (entry.IsEmpty())
         return;

@@ -22,7 +22,7 @@ public:
 
     // Puts the entry's text at the end, moves the caret there and shows it; marks the log
     // modified. An empty entry changes nothing.
-    void AppendEntry(const CLogEntry& entry);
+    void AppendEntry(const CLogEntry& entry) noexcept;
 
     // Writes the whole text, UTF-16LE without a byte-order mark, to path. kept receives the
     // files a failure left as the only copies of the new text and of the earlier file. Blocks for
