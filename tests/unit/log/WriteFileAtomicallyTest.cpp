@@ -34,7 +34,14 @@ struct Injected
     Refused refused = Refused::None;
     std::vector<std::wstring> newFileNames;
     size_t namesTaken = 0;
+    DWORD pausedMs = 0;
 } g;
+
+// Sleep noting the pause instead of taking it: no test waits for the save's retries.
+void WINAPI NotedPause(DWORD ms)
+{
+    g.pausedMs += ms;
+}
 
 // WriteFile taking only half the bytes while shortWrite is set.
 BOOL WINAPI ShortWrite(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
@@ -109,7 +116,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_folder.IsValid() && m_replace.IsActive() && m_move.IsActive() && m_create.IsActive() &&
-                    m_write.IsActive());
+                    m_write.IsActive() && m_sleep.IsActive());
         g_writeFile = m_write.Original<decltype(&::WriteFile)>();
         g_moveFile = m_move.Original<decltype(&::MoveFileExW)>();
         g_replaceFile = m_replace.Original<decltype(&::ReplaceFileW)>();
@@ -133,33 +140,37 @@ protected:
     const CImportPatch m_move{"kernel32.dll", "MoveFileExW", reinterpret_cast<const void*>(&RefusingMove)};
     const CImportPatch m_create{"kernel32.dll", "CreateFileW", reinterpret_cast<const void*>(&NamesTaken)};
     const CImportPatch m_write{"kernel32.dll", "WriteFile", reinterpret_cast<const void*>(&ShortWrite)};
+    const CImportPatch m_sleep{"kernel32.dll", "Sleep", reinterpret_cast<const void*>(&NotedPause)};
 };
 } // namespace
 
 // Where ReplaceFileW cannot replace, or leaves the replacement half-done, the earlier file is
 // put back and the new one renamed over it. Where another program holds the target for a moment,
-// or has it between names, the save tries again; a target still busy after the pauses is
-// reported as a file in use, not as one that is missing. A replacement failing for a reason that
-// does not pass, and a short write, keep the old target and their error.
+// or has it between names, the save tries again, pausing about a second in all before it gives
+// up; a target still busy then is reported as a file in use, not as one that is missing. A
+// replacement failing for a reason that does not pass, and a short write, keep the old target
+// and their error at once.
 TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneOrTriedAgain)
 {
+    enum class Waits { No, Briefly, ASecond };
     const struct
     {
         DWORD replaceError;
         Refused refused;
         DWORD error; // 0: the new bytes are at the target; otherwise the old ones are
+        Waits waits;
         size_t failures = SIZE_MAX;
         bool shortWrite = false;
-    } cases[] = {{ERROR_UNABLE_TO_MOVE_REPLACEMENT, Refused::None, 0},
-                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::None, 0},
-                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::Temporary, ERROR_SHARING_VIOLATION},
-                 {ERROR_NOT_SUPPORTED, Refused::Temporary, ERROR_SHARING_VIOLATION},
-                 {ERROR_SHARING_VIOLATION, Refused::None, 0, 3},
-                 {ERROR_FILE_NOT_FOUND, Refused::None, 0, 3},
-                 {ERROR_FILE_NOT_FOUND, Refused::None, ERROR_SHARING_VIOLATION},
-                 {ERROR_NETWORK_BUSY, Refused::None, ERROR_NETWORK_BUSY},
-                 {0, Refused::None, ERROR_WRITE_FAULT, SIZE_MAX, true}};
-    for (const auto& [replaceError, refused, error, failures, shortWrite] : cases)
+    } cases[] = {{ERROR_UNABLE_TO_MOVE_REPLACEMENT, Refused::None, 0, Waits::No},
+                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::None, 0, Waits::No},
+                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::Temporary, ERROR_SHARING_VIOLATION, Waits::ASecond},
+                 {ERROR_NOT_SUPPORTED, Refused::Temporary, ERROR_SHARING_VIOLATION, Waits::ASecond},
+                 {ERROR_SHARING_VIOLATION, Refused::None, 0, Waits::Briefly, 3},
+                 {ERROR_FILE_NOT_FOUND, Refused::None, 0, Waits::Briefly, 3},
+                 {ERROR_FILE_NOT_FOUND, Refused::None, ERROR_SHARING_VIOLATION, Waits::ASecond},
+                 {ERROR_NETWORK_BUSY, Refused::None, ERROR_NETWORK_BUSY, Waits::No},
+                 {0, Refused::None, ERROR_WRITE_FAULT, Waits::No, SIZE_MAX, true}};
+    for (const auto& [replaceError, refused, error, waits, failures, shortWrite] : cases)
     {
         SCOPED_TRACE(testing::Message() << "row " << replaceError << "/" << static_cast<int>(refused) << "/" << failures);
         g.replaceError = replaceError;
@@ -172,7 +183,27 @@ TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneOrTriedAgain)
         EXPECT_EQ(written ? 0u : ::GetLastError(), error);
         ExpectOnly(error == 0 ? kNewBytes : kOldBytes);
         EXPECT_TRUE(kept.newTextPath.IsEmpty() && kept.earlierFilePath.IsEmpty());
+        const DWORD pausedMs = std::exchange(g.pausedMs, 0);
+        EXPECT_EQ(pausedMs != 0, waits != Waits::No) << pausedMs;
+        EXPECT_TRUE(waits != Waits::ASecond || (pausedMs >= 900 && pausedMs <= 1100)) << pausedMs;
     }
+}
+
+// Whoever lets go of them, a read-only target and a folder of the target's name refuse the save:
+// it answers at once, and the target stays as it was.
+TEST_F(WriteFileAtomicallyTest, ARefusalNoWaitCanLiftIsReportedAtOnce)
+{
+    const std::wstring folder = m_folder.File(L"folder.txt");
+    ASSERT_TRUE(::SetFileAttributesW(m_target.c_str(), FILE_ATTRIBUTE_READONLY) &&
+                ::CreateDirectoryW(folder.c_str(), nullptr));
+    for (const std::wstring& target : {m_target, folder})
+    {
+        EXPECT_FALSE(WriteFileAtomically(target.c_str(), kNewBytes.data(), kNewBytes.size()));
+        EXPECT_NE(::GetLastError(), 0u);
+        EXPECT_EQ(std::exchange(g.pausedMs, 0), 0u) << target.c_str();
+    }
+    ASSERT_TRUE(::SetFileAttributesW(m_target.c_str(), FILE_ATTRIBUTE_NORMAL));
+    ExpectFiles({{L"log.txt", kOldBytes}, {L"folder.txt", ""}});
 }
 
 // After 1177 the earlier file cannot go back to the target's name, nor the new bytes go there:
