@@ -35,8 +35,7 @@ TEST_F(OrvaneTest, SaveAsRemembersTheNameForCtrlSUntilCtrlNStartsAFreshLog)
     EXPECT_EQ(FileBytes(path), twoEvents);
 }
 
-// A file marked read-only after the first save: no later save can replace it, nor is it worth
-// waiting for.
+// A file marked read-only after the first save: no later save replaces it, nor waits for it.
 TEST_F(OrvaneTest, FailedSaveSaysWhyKeepsTheEarlierFileAndTheWindow)
 {
     const std::wstring path = m_folder.File(L"log.txt");
