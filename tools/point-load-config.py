@@ -5,9 +5,10 @@ Usage: point-load-config.py EXE MAP
 EXE is the linked image, changed in place; MAP the link map GNU ld wrote for it (-Map), which
 says where _load_config_used lies although the image keeps no symbols. GNU ld (2.40 at least)
 links the structure but leaves the data directory entry empty, so the loader never reads it. The
-entry gets the structure's address and, as its size, the structure's own Size field; the image's
-checksum is made anew. An entry the linker did fill is left as it is when it says the same, and
-refused otherwise. The same image and map always give the same bytes.
+entry gets the structure's address and, as its size, the structure's own Size field, as the
+loader wants them to agree; the image's checksum is made anew. An entry that a newer linker filled
+is given the same, and one that points elsewhere is refused. The same image and map always give
+the same bytes.
 """
 import pathlib
 import re
@@ -35,7 +36,7 @@ def main(exe_path, map_path):
     if image[pe:pe + 4] != b'PE\0\0' or struct.unpack_from('<H', image, optional)[0] != 0x20B:
         sys.exit(f'{exe_path}: not a PE32+ image')
     image_base = struct.unpack_from('<Q', image, optional + 24)[0]
-    found = re.search(r'^\s+0x([0-9a-fA-F]+)\s+_load_config_used\s*$', map_path.read_text(), re.MULTILINE)
+    found = re.search(r'^\s+0x([0-9a-fA-F]+)\s+_load_config_used\s*$', map_path.read_text(errors='replace'), re.MULTILINE)
     if not found:
         sys.exit(f'{map_path}: no _load_config_used was linked')
     rva = int(found.group(1), 16) - image_base
@@ -50,7 +51,7 @@ def main(exe_path, map_path):
         sys.exit(f'{exe_path}: _load_config_used lies in no section')
 
     entry = optional + 112 + 8 * LOAD_CONFIG_ENTRY
-    if struct.unpack_from('<II', image, entry) not in ((0, 0), (rva, size_field)):
+    if struct.unpack_from('<I', image, entry)[0] not in (0, rva):
         sys.exit(f'{exe_path}: the linker pointed the load configuration elsewhere')
     struct.pack_into('<II', image, entry, rva, size_field)
     field = optional + 64
