@@ -39,6 +39,35 @@ void AppendDigits(std::wstring& out, const FieldFormat& field, const wchar_t* si
     AppendPadded(out, field, sign, digits + kMaxDigits - count, count);
 }
 
+// The text out held when the call began. Appending overwrites its terminator and, as out grows,
+// moves it, so an argument that points into it is read from out by its offset, no further than
+// where it ended then. The memory such an argument points to may be gone: its address is only
+// compared, as a number.
+class COwnText
+{
+public:
+    explicit COwnText(const std::wstring& out) noexcept
+        : m_begin(reinterpret_cast<uintptr_t>(out.data())), m_length(out.size())
+    {
+    }
+
+    [[nodiscard]] bool Holds(const wchar_t* text) const noexcept
+    {
+        const uintptr_t at = reinterpret_cast<uintptr_t>(text);
+        return at >= m_begin && at <= m_begin + m_length * sizeof(wchar_t);
+    }
+    // The text that text pointed to in it: up to its first NUL from there, or its end.
+    [[nodiscard]] std::wstring From(const std::wstring& out, const wchar_t* text) const
+    {
+        const size_t offset = (reinterpret_cast<uintptr_t>(text) - m_begin) / sizeof(wchar_t);
+        return {out.data() + offset, wcsnlen(out.data() + offset, m_length - offset)};
+    }
+
+private:
+    uintptr_t m_begin;
+    size_t m_length;
+};
+
 // Reads the flag, width and length of one conversion at p (just after its '%') and returns
 // where its conversion character stands, or null for a width above kMaxFieldWidth.
 const wchar_t* ParseFieldFormat(const wchar_t* p, FieldFormat& field)
@@ -65,7 +94,7 @@ const wchar_t* ParseFieldFormat(const wchar_t* p, FieldFormat& field)
 
 // Appends one converted argument; false, with no argument read, for a conversion this
 // formatter does not perform.
-bool AppendConversion(std::wstring& out, wchar_t conversion, FieldFormat field, va_list& args)
+bool AppendConversion(std::wstring& out, const COwnText& own, wchar_t conversion, FieldFormat field, va_list& args)
 {
     if (conversion == L'u' || conversion == L'x' || conversion == L'X')
     {
@@ -100,6 +129,12 @@ bool AppendConversion(std::wstring& out, wchar_t conversion, FieldFormat field, 
         const wchar_t* text = va_arg(args, const wchar_t*);
         if (text == nullptr)
             text = L"(null)";
+        if (own.Holds(text))
+        {
+            const std::wstring copy = own.From(out, text);
+            AppendPadded(out, field, L"", copy.data(), copy.size());
+            return true;
+        }
         AppendPadded(out, field, L"", text, wcslen(text));
         return true;
     }
@@ -113,6 +148,9 @@ bool AppendFormatV(std::wstring& out, const wchar_t* format, va_list argsIn)
 {
     if (format == nullptr)
         return true;
+    const COwnText own(out);
+    if (own.Holds(format))
+        return AppendFormatV(out, own.From(out, format).c_str(), argsIn);
     va_list args;
     va_copy(args, argsIn);
 
@@ -137,7 +175,7 @@ bool AppendFormatV(std::wstring& out, const wchar_t* format, va_list argsIn)
         }
         FieldFormat field;
         p = ParseFieldFormat(p, field);
-        if (p == nullptr || !AppendConversion(out, *p, field, args))
+        if (p == nullptr || !AppendConversion(out, own, *p, field, args))
         {
             // Refused: whatever argument it stands for, the ones after it would be misread.
             out.append(start);

@@ -13,7 +13,8 @@
 // A conversion it cannot perform (an unknown one, a width above kMaxFieldWidth, or a format
 // cut short) ends the formatting: out gets the rest of the format from that '%' as it stands,
 // no further argument is read, and the call returns false. Reading on would take every later
-// argument for the one before it. Only std::bad_alloc is thrown.
+// argument for the one before it. The format and a "%s" argument may point into out's own
+// text: they read as it was when the call began. Only std::bad_alloc is thrown.
 #include <cstdarg>
 #include <string>
 

@@ -38,7 +38,8 @@ public:
     CString& operator+=(wchar_t ch) { return AppendChar(ch); }
 
     // False when the format holds a conversion the formatter refuses (core/WideFormat.h): the
-    // text then ends with the rest of the format as it stands.
+    // text then ends with the rest of the format as it stands. The format and the arguments may
+    // be this string's own text, as it was when the call began.
     bool Format(const wchar_t* format, ...);
     bool AppendFormat(const wchar_t* format, ...);
     bool AppendFormatV(const wchar_t* format, va_list args);

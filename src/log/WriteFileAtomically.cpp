@@ -182,8 +182,10 @@ BOOL KeepOnlyCopies(CTemporaryFile& temporary, CTemporaryFile& backup, TargetSta
 // - ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION: a virus scanner, the search indexer or a
 //   sync client has a file open without the sharing that renaming it needs, or locks a part;
 // - ERROR_ACCESS_DENIED: what the system answers for a file that is being deleted or replaced
-//   (its deletion is pending), as well as for one the user may not change: that one only costs
-//   the pauses before the same answer;
+//   (its deletion is pending), or that is held open while a rename would replace it, as well as
+//   for one the user may not change: a read-only file or a folder is told apart and answered at
+//   once (RefusesForGood); one that only its permissions close costs the pauses before the same
+//   answer;
 // - ERROR_UNABLE_TO_REMOVE_REPLACED: ReplaceFileW could not move a held target aside;
 // - ERROR_FILE_NOT_FOUND, ERROR_ALREADY_EXISTS, ERROR_FILE_EXISTS: the target was between
 //   names while another program replaced it: gone for a replace, back again for a rename.
@@ -202,6 +204,14 @@ bool IsPassing(DWORD error) noexcept
     default:
         return false;
     }
+}
+
+// A target that no program's letting go makes writable: a file marked read-only, or a folder.
+bool RefusesForGood(const wchar_t* target) noexcept
+{
+    const DWORD attributes = ::GetFileAttributesW(target);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0;
 }
 
 // The error to report when the other program still had not let go: one that only says the
@@ -263,8 +273,9 @@ BOOL TryMoveIntoPlace(CTemporaryFile& temporary, CTemporaryFile& backup, const w
     return FALSE;
 }
 
-// Tries again after each pause while the failure is one that passes, and the new bytes' file is
-// still there to try with; then keeps the only copies.
+// Tries again after each pause while the failure is one that passes, the new bytes' file is
+// still there to try with, and the target is not one that refuses for good; then keeps the only
+// copies.
 BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, CKeptFiles* kept, CStrayBackups* strays)
 {
     CTemporaryFile backup;
@@ -274,7 +285,7 @@ BOOL MoveIntoPlace(CTemporaryFile& temporary, const wchar_t* target, CKeptFiles*
         if (TryMoveIntoPlace(temporary, backup, target, state, strays))
             return TRUE;
         const DWORD error = ::GetLastError();
-        const bool passing = IsPassing(error) && temporary.Exists();
+        const bool passing = IsPassing(error) && temporary.Exists() && !RefusesForGood(target);
         if (passing && tries <= std::size(kPausesMs))
         {
             ::Sleep(kPausesMs[tries - 1]);

@@ -6,7 +6,8 @@
 // keeps the failing call's last error. Only when the earlier file could not be put back at the
 // target's name is nothing of the two versions removed: the temporary file then holds the only
 // copy of the new bytes, and the backup beside it the only copy of the earlier ones. A target
-// that another program holds for a moment, or is replacing, is tried again for about a second.
+// that another program holds for a moment, or is replacing, is tried again for about a second;
+// one marked read-only, or a folder, is refused at once.
 #include "WideString.h"
 
 #include <windows.h>

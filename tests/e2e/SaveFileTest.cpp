@@ -2,7 +2,6 @@
 // a save that cannot be written says why and leaves the earlier file alone.
 #include "OrvaneTest.h"
 #include "Wait.h"
-#include "UniqueHandle.h"
 
 #include <regex>
 
@@ -36,7 +35,7 @@ TEST_F(OrvaneTest, SaveAsRemembersTheNameForCtrlSUntilCtrlNStartsAFreshLog)
     EXPECT_EQ(FileBytes(path), twoEvents);
 }
 
-// A file the test holds open without sharing: no process can replace it, whatever its rights.
+// A file marked read-only after the first save: no later save replaces it, nor waits for it.
 TEST_F(OrvaneTest, FailedSaveSaysWhyKeepsTheEarlierFileAndTheWindow)
 {
     const std::wstring path = m_folder.File(L"log.txt");
@@ -44,8 +43,7 @@ TEST_F(OrvaneTest, FailedSaveSaysWhyKeepsTheEarlierFileAndTheWindow)
     const std::string saved = FileBytes(path);
     ASSERT_FALSE(saved.empty());
     ASSERT_TRUE(SendOneEvent());
-    unique_hfile held(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(held);
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
 
     // Save, then Yes on closing: each says why and keeps the window.
     for (const bool closing : {false, true})
@@ -63,8 +61,8 @@ TEST_F(OrvaneTest, FailedSaveSaysWhyKeepsTheEarlierFileAndTheWindow)
         ASSERT_TRUE(NothingOpenAfterSync()) << "the program ended or left a box open";
         EXPECT_TRUE(IsModified());
     }
-    held.reset();
     EXPECT_EQ(FileBytes(path), saved);
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // The program keeps the chosen path in a buffer of MAX_PATH characters: the longest path that

@@ -16,6 +16,8 @@ import unittest
 import zipfile
 
 RT_VERSION = 16
+RESOURCE_DIRECTORY, LOAD_CONFIG_DIRECTORY = 2, 10
+LOAD_LIBRARY_SEARCH_SYSTEM32 = 0x800
 VS_FIXEDFILEINFO_SIGNATURE = 0xFEEF04BD
 
 
@@ -37,23 +39,26 @@ def pe_checksum(image, field):
     return total + len(image)
 
 
+def data_directory(image, index):
+    """The address and size a PE32+ image's data directory entry index holds."""
+    return struct.unpack_from('<II', image, pe_header(image) + 24 + 112 + 8 * index)
+
+
+def file_offset(image, rva):
+    """Where the byte at a relative virtual address of a PE32+ image lies in its file."""
+    pe = pe_header(image)
+    section_count, optional_size = struct.unpack_from('<H', image, pe + 6)[0], struct.unpack_from('<H', image, pe + 20)[0]
+    for i in range(section_count):
+        virtual_size, address, raw_size, raw_offset = struct.unpack_from('<8xIIII', image, pe + 24 + optional_size + 40 * i)
+        if address <= rva < address + max(virtual_size, raw_size):
+            return rva - address + raw_offset
+    raise ValueError(f'address {rva:#x} lies in no section')
+
+
 def file_version(image):
     """FILEVERSION of a PE32+ image's version record (VS_FIXEDFILEINFO), found through its resource
     directory."""
-    pe = pe_header(image)
-    section_count = struct.unpack_from('<H', image, pe + 6)[0]
-    optional_size = struct.unpack_from('<H', image, pe + 20)[0]
-    resources_rva = struct.unpack_from('<I', image, pe + 24 + 112 + 2 * 8)[0]  # data directory 2
-    section_table = pe + 24 + optional_size
-    sections = [struct.unpack_from('<8xIIII', image, section_table + 40 * i) for i in range(section_count)]
-
-    def file_offset(rva):
-        for virtual_size, address, raw_size, raw_offset in sections:
-            if address <= rva < address + max(virtual_size, raw_size):
-                return rva - address + raw_offset
-        raise ValueError(f'address {rva:#x} lies in no section')
-
-    root = file_offset(resources_rva)
+    root = file_offset(image, data_directory(image, RESOURCE_DIRECTORY)[0])
 
     def child(directory, wanted=None):
         """Where the first entry of a resource directory (with the id wanted, if given) points."""
@@ -65,7 +70,7 @@ def file_version(image):
         raise ValueError('the exe has no version record')
 
     data_entry = child(child(child(root, RT_VERSION)))  # type, then name, then language
-    record = file_offset(struct.unpack_from('<I', image, data_entry)[0])
+    record = file_offset(image, struct.unpack_from('<I', image, data_entry)[0])
     # VS_VERSIONINFO: three WORDs, the key L"VS_VERSION_INFO", padding to 32 bits, the fixed info.
     fixed = record + ((6 + len('VS_VERSION_INFO\0') * 2 + 3) & ~3)
     signature, _, most, least = struct.unpack_from('<4I', image, fixed)
@@ -110,6 +115,18 @@ class ReleaseZip(unittest.TestCase):
         self.assertEqual(struct.unpack_from('<I', image, pe + 8)[0], self.epoch & 0xFFFFFFFF)
         checksum = pe + 24 + 64
         self.assertEqual(struct.unpack_from('<I', image, checksum)[0], pe_checksum(image, checksum))
+
+    def test_exe_looks_for_its_imports_in_the_system_folder_only(self):
+        # A DLL of an import's name beside the exe (in a Downloads folder, say) is not loaded on
+        # Windows 10 1607 and later: the load configuration's DependentLoadFlags, which the
+        # loader reads when the structure's Size, the same as its directory entry's, covers it.
+        image = self.files['Orvane.exe']
+        address, size = data_directory(image, LOAD_CONFIG_DIRECTORY)
+        self.assertNotEqual(address, 0, 'Orvane.exe has no load configuration')
+        structure = file_offset(image, address)
+        self.assertEqual(struct.unpack_from('<I', image, structure)[0], size)
+        self.assertGreaterEqual(size, 0x50)
+        self.assertEqual(struct.unpack_from('<H', image, structure + 0x4E)[0], LOAD_LIBRARY_SEARCH_SYSTEM32)
 
     def test_exe_names_no_folder_of_the_build(self):
         image = self.files['Orvane.exe']

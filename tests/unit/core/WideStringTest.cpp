@@ -41,3 +41,17 @@ TEST(WideFormat, ConversionsWidthsAndWhatItRefuses)
     for (size_t row = 0; row < std::size(cases); ++row)
         EXPECT_EQ(cases[row].first, cases[row].second) << "row " << row;
 }
+
+// An argument, or the format, may be the string's own text, read as it was when the call began:
+// with room for one copy of it but not two, and with no room, where growing frees the old text.
+TEST(WideString, AppendsItsOwnTextAsItWasWhenTheCallBegan)
+{
+    for (const int room : {0, 25})
+    {
+        CString text(L"0123456789");
+        text.Preallocate(room);
+        text.AppendFormat(L"%s|%4s", text.GetString(), text.GetString() + 7);
+        text.AppendFormat(text.GetString());
+        EXPECT_EQ(text.Str(), L"01234567890123456789| 789" L"01234567890123456789| 789") << room;
+    }
+}

@@ -1,6 +1,5 @@
-// The atomic file write: after each kind of failure the target holds its old or its new
-// bytes and no temporary file is left behind, unless it or the backup is the only copy of a
-// version; a backup that cannot be deleted at once goes later.
+// The atomic file write: after each kind of failure the target holds its old or new bytes and no
+// temporary file stays, unless it or the backup is a version's only copy; a held backup goes later.
 #include "WriteFileAtomically.h"
 #include "ImportPatch.h"
 #include "TestFolder.h"
@@ -34,6 +33,7 @@ struct Injected
     Refused refused = Refused::None;
     std::vector<std::wstring> newFileNames;
     size_t namesTaken = 0;
+    DWORD pausedMs = 0;
 } g;
 
 // WriteFile taking only half the bytes while shortWrite is set.
@@ -43,10 +43,9 @@ BOOL WINAPI ShortWrite(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, 
 }
 
 // ReplaceFileW failing with replaceError (its first replaceFailures calls), leaving the files as
-// the system documents for a call with a backup name: 1177 has moved the target to the backup
-// name, other errors (1176, no support for replacing) have changed nothing. For error 2 the
-// target is renamed away during the call and back after it, as another program's replace does.
-// After a success, another program may hold the backup open as a scanner would.
+// documented for a call with a backup name: 1177 has moved the target to the backup name, other
+// errors have changed nothing; for error 2 the target is away during the call, as another
+// program's replace leaves it. After a success, a scanner may hold the backup open.
 BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID, LPVOID)
 {
     g.temporaryPath = replacement;
@@ -85,9 +84,8 @@ BOOL WINAPI RefusingMove(LPCWSTR from, LPCWSTR to, DWORD flags)
     return g_moveFile(from, to, flags);
 }
 
-// CreateFileW meeting the temporary file's creation (a new file): every name tried is noted,
-// and the first namesTaken names are taken, each reported with one of the two errors the
-// system gives for that.
+// CreateFileW meeting the temporary file's creation (a new file): every name tried is noted; the
+// first namesTaken are taken, reported in turn with the two errors the system gives for that.
 HANDLE WINAPI NamesTaken(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition,
                          DWORD flags, HANDLE model)
 {
@@ -109,7 +107,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_folder.IsValid() && m_replace.IsActive() && m_move.IsActive() && m_create.IsActive() &&
-                    m_write.IsActive());
+                    m_write.IsActive() && m_sleep.IsActive());
         g_writeFile = m_write.Original<decltype(&::WriteFile)>();
         g_moveFile = m_move.Original<decltype(&::MoveFileExW)>();
         g_replaceFile = m_replace.Original<decltype(&::ReplaceFileW)>();
@@ -133,14 +131,15 @@ protected:
     const CImportPatch m_move{"kernel32.dll", "MoveFileExW", reinterpret_cast<const void*>(&RefusingMove)};
     const CImportPatch m_create{"kernel32.dll", "CreateFileW", reinterpret_cast<const void*>(&NamesTaken)};
     const CImportPatch m_write{"kernel32.dll", "WriteFile", reinterpret_cast<const void*>(&ShortWrite)};
+    // Sleep notes the pause instead of taking it: no test waits for the save's retries.
+    const CImportPatch m_sleep{"kernel32.dll", "Sleep", reinterpret_cast<const void*>(+[](DWORD ms) { g.pausedMs += ms; })};
 };
 } // namespace
 
-// Where ReplaceFileW cannot replace, or leaves the replacement half-done, the earlier file is
-// put back and the new one renamed over it. Where another program holds the target for a moment,
-// or has it between names, the save tries again; a target still busy after the pauses is
-// reported as a file in use, not as one that is missing. A replacement failing for a reason that
-// does not pass, and a short write, keep the old target and their error.
+// Where ReplaceFileW cannot replace, or leaves the replacement half-done, the earlier file is put
+// back and the new one renamed over it. A target another program holds, or has between names, is
+// tried again for about a second, and still busy then is reported as in use, not as missing.
+// Other failures of the replacement, and a short write, keep the old target and their error.
 TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneOrTriedAgain)
 {
     const struct
@@ -148,44 +147,55 @@ TEST_F(WriteFileAtomicallyTest, FailedReplacementIsUndoneOrTriedAgain)
         DWORD replaceError;
         Refused refused;
         DWORD error; // 0: the new bytes are at the target; otherwise the old ones are
+        bool retried; // after a pause; still failing, after pausing about a second in all
         size_t failures = SIZE_MAX;
         bool shortWrite = false;
-    } cases[] = {{ERROR_UNABLE_TO_MOVE_REPLACEMENT, Refused::None, 0},
-                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::None, 0},
-                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::Temporary, ERROR_SHARING_VIOLATION},
-                 {ERROR_NOT_SUPPORTED, Refused::Temporary, ERROR_SHARING_VIOLATION},
-                 {ERROR_SHARING_VIOLATION, Refused::None, 0, 3},
-                 {ERROR_FILE_NOT_FOUND, Refused::None, 0, 3},
-                 {ERROR_FILE_NOT_FOUND, Refused::None, ERROR_SHARING_VIOLATION},
-                 {ERROR_NETWORK_BUSY, Refused::None, ERROR_NETWORK_BUSY},
-                 {0, Refused::None, ERROR_WRITE_FAULT, SIZE_MAX, true}};
-    for (const auto& [replaceError, refused, error, failures, shortWrite] : cases)
+    } cases[] = {{ERROR_UNABLE_TO_MOVE_REPLACEMENT, Refused::None, 0, false},
+                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::None, 0, false},
+                 {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Refused::Temporary, ERROR_SHARING_VIOLATION, true},
+                 {ERROR_SHARING_VIOLATION, Refused::None, 0, true, 3},
+                 {ERROR_FILE_NOT_FOUND, Refused::None, 0, true, 3},
+                 {ERROR_FILE_NOT_FOUND, Refused::None, ERROR_SHARING_VIOLATION, true},
+                 {ERROR_NETWORK_BUSY, Refused::None, ERROR_NETWORK_BUSY, false},
+                 {0, Refused::None, ERROR_WRITE_FAULT, false, SIZE_MAX, true}};
+    for (const auto& [replaceError, refused, error, retried, failures, shortWrite] : cases)
     {
         SCOPED_TRACE(testing::Message() << "row " << replaceError << "/" << static_cast<int>(refused) << "/" << failures);
-        g.replaceError = replaceError;
-        g.refused = refused;
-        g.replaceFailures = failures;
-        g.shortWrite = shortWrite;
+        g.replaceError = replaceError, g.refused = refused, g.replaceFailures = failures, g.shortWrite = shortWrite;
         ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
         CKeptFiles kept;
         const BOOL written = WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept);
         EXPECT_EQ(written ? 0u : ::GetLastError(), error);
         ExpectOnly(error == 0 ? kNewBytes : kOldBytes);
         EXPECT_TRUE(kept.newTextPath.IsEmpty() && kept.earlierFilePath.IsEmpty());
+        const DWORD pausedMs = std::exchange(g.pausedMs, 0);
+        EXPECT_EQ(pausedMs != 0, retried) << pausedMs;
+        EXPECT_TRUE(!retried || error == 0 || (pausedMs >= 900 && pausedMs <= 1100)) << pausedMs;
     }
+}
+
+// Whoever lets go of them, a read-only target and a folder of its name refuse the save: at once.
+TEST_F(WriteFileAtomicallyTest, ARefusalNoWaitCanLiftIsReportedAtOnce)
+{
+    const std::wstring folder = m_folder.File(L"folder.txt");
+    ASSERT_TRUE(::SetFileAttributesW(m_target.c_str(), FILE_ATTRIBUTE_READONLY) &&
+                ::CreateDirectoryW(folder.c_str(), nullptr));
+    for (const std::wstring& target : {m_target, folder})
+        EXPECT_FALSE(WriteFileAtomically(target.c_str(), kNewBytes.data(), kNewBytes.size())) << target.c_str();
+    EXPECT_EQ(g.pausedMs, 0u);
+    ASSERT_TRUE(::SetFileAttributesW(m_target.c_str(), FILE_ATTRIBUTE_NORMAL));
+    ExpectFiles({{L"log.txt", kOldBytes}, {L"folder.txt", ""}});
 }
 
 // After 1177 the earlier file cannot go back to the target's name, nor the new bytes go there:
 // every move is refused. Both versions stay, each under the name the caller is told.
 TEST_F(WriteFileAtomicallyTest, AnEarlierFileNotPutBackIsKeptWithTheNewBytes)
 {
-    g.replaceError = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
-    g.refused = Refused::All;
+    g.replaceError = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, g.refused = Refused::All;
     CKeptFiles kept;
     EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    EXPECT_EQ(kept.newTextPath.Str(), g.temporaryPath);
-    EXPECT_EQ(kept.earlierFilePath.Str(), g.backupPath);
+    EXPECT_EQ(std::pair(kept.newTextPath.Str(), kept.earlierFilePath.Str()), std::pair(g.temporaryPath, g.backupPath));
     const std::wstring temporaryName = g.temporaryPath.substr(m_folder.Path().size() + 1);
     ExpectFiles({{temporaryName, kNewBytes}, {temporaryName + L".bak", kOldBytes}});
 }
@@ -218,9 +228,8 @@ TEST_F(WriteFileAtomicallyTest, TakenTemporaryNamesAreSkippedAndALongPathOnAShar
     ASSERT_EQ(g.newFileNames.size(), 3u);
     EXPECT_TRUE(g.newFileNames[0] != g.newFileNames[1] && g.newFileNames[1] != g.newFileNames[2]);
 
-    // A long path on a share takes the extended form for shares, "\\?\UNC\server\share\...": the
-    // plain "\\?\" before "\\server" names no file. No share is reachable here: the creation of
-    // the temporary file fails, after its path is noted.
+    // A long path on a share takes the shares' extended form, "\\?\UNC\server\share\..." ("\\?\\\server"
+    // names no file). No share is reachable here: creating the temporary file fails, after its path is noted.
     g = {};
     const std::wstring folder = L"\\\\server\\share\\" + std::wstring(MAX_PATH, L'd') + L"\\";
     EXPECT_FALSE(WriteFileAtomically((folder + L"log.txt").c_str(), kNewBytes.data(), kNewBytes.size()));
