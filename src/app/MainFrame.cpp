@@ -55,6 +55,13 @@ CMainFrame::~CMainFrame() = default;
 
 HWND CMainFrame::CreateEx()
 {
+    // On Windows WMI is another process, and while this single-threaded apartment waits on it
+    // COM hands the thread's windows what other programs send them: a device change logged
+    // there would be wiped by the header a moment later, a log-off query would ask about a log
+    // the user has just dropped. The description cannot change while the program runs, so it
+    // is asked once, while the frame cannot receive anything.
+    m_bHasOSDescription = GetOSDescription(m_szOSDescription) == S_OK;
+    m_szOSDescription[kOSDescriptionCapacity - 1] = L'\0';
     return CFrameWindowImpl::CreateEx(IDR_MAINFRAME, nullptr, CWindow::rcDefault, kFrameStyle, kFrameExStyle);
 }
 
@@ -192,7 +199,7 @@ void CMainFrame::OnDestroy()
 void CMainFrame::NewLog()
 {
     CString header;
-    BuildLogHeader(header);
+    BuildLogHeader(header, m_bHasOSDescription ? m_szOSDescription : nullptr);
     m_view.SetWindowText(header);
     m_view.SetModify(FALSE);
 }

@@ -25,8 +25,8 @@ HRESULT DescribeOperatingSystems(IEnumWbemClassObject* objects, LPWSTR buffer) n
 // goes before the service pack unless the caption already ends in one. Null parts are left out.
 void ComposeOSDescription(LPWSTR buffer, LPCWSTR caption, LPCWSTR servicePack, LPCWSTR architecture);
 
-// Replaces header with the whole header text, CR LF line ends. The second form takes the
-// description from getDescription instead of WMI; a description that fails is left out.
-// Throws std::bad_alloc only, before any window has been touched.
-void BuildLogHeader(CString& header);
-void BuildLogHeader(CString& header, HRESULT (*getDescription)(LPWSTR));
+// Replaces header with the whole header text, CR LF line ends: osDescription (what
+// GetOSDescription gave with S_OK; null leaves it out), the version line and the hint. Asks
+// nothing that can wait: the description is read beforehand. Throws std::bad_alloc only, before
+// any window has been touched.
+void BuildLogHeader(CString& header, LPCWSTR osDescription);
