@@ -117,11 +117,11 @@ BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LP
     return ProcessFrameMessage(hWnd, message, wParam, lParam, result);
 }
 
-LRESULT CMainFrame::OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam)
+LRESULT CMainFrame::OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam) noexcept
 {
     // The event's lines reach the log as one entry; the decoder's BOOL, sign-extended, is the
-    // message result. The decoder throws nothing and answers every query with TRUE, also when
-    // memory runs out while it builds the lines.
+    // message result. Nothing here throws: the entry is made whatever memory does, and the
+    // decoder answers every query with TRUE, also when memory runs out while it builds the lines.
     CLogEntry entry;
     const BOOL answer = OnDeviceChange(entry, static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam));
     m_view.AppendEntry(entry);

@@ -76,7 +76,7 @@ private:
     };
 
     LRESULT OnCreate();
-    LRESULT OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam) noexcept;
     void OnDestroy();
     BOOL OnClose();
     BOOL OnQueryEndSession();

@@ -1,12 +1,16 @@
 // The frame in this process, as Windows drives it: what other programs send while the thread
-// waits on WMI.
+// waits on WMI, and a device query while memory runs out.
 #include "FixedClock.h"
 #include "HungWmi.h"
 #include "ImportPatch.h"
 #include "MainFrame.h"
+#include "Records.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
 
 namespace
 {
@@ -16,6 +20,7 @@ CMainFrame* g_frame = nullptr;
 std::wstring g_sentLines;
 int g_questions = 0;
 int WINAPI AnswerNo(HWND, LPCWSTR, LPCWSTR, UINT) { return ++g_questions, IDNO; }
+bool g_outOfMemory = false;
 
 std::wstring LogText(const CMainFrame& frame)
 {
@@ -24,6 +29,14 @@ std::wstring LogText(const CMainFrame& frame)
     return text;
 }
 } // namespace
+
+// Every allocation of this program fails while g_outOfMemory is set. (Failing malloc instead
+// would fail the exception's own bookkeeping on its first throw.)
+void* operator new(std::size_t size)
+{
+    void* block = g_outOfMemory ? nullptr : std::malloc(size != 0 ? size : 1);
+    return block != nullptr ? block : throw std::bad_alloc();
+}
 
 // A device change lands after the header of the log it arrived in, and a log-off query asks
 // nothing about a log the user has just dropped: at start-up and at File > New.
@@ -57,4 +70,17 @@ TEST(MainFrame, WhatArrivesWhileANewLogIsPreparedKeepsItsPlace)
     frame.DestroyWindow();
     g_hungWmi.m_whileWaiting = [] {};
     ::CoUninitialize();
+}
+
+// A refused query would refuse the removal: with no memory left the query is still granted.
+TEST(MainFrame, ADeviceQueryIsGrantedWhenMemoryRunsOut)
+{
+    CMainFrame frame;
+    ASSERT_NE(frame.CreateEx(), nullptr);
+    const auto volume = VolumeRecord(1u << 4, 0);
+    g_outOfMemory = true;
+    const LRESULT answer = ::SendMessageW(frame, WM_DEVICECHANGE, DBT_DEVICEQUERYREMOVE, volume.Address());
+    g_outOfMemory = false;
+    EXPECT_EQ(answer, TRUE);
+    frame.DestroyWindow();
 }
