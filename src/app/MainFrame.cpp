@@ -79,6 +79,35 @@ void CMainFrame::OnIdle()
     UIUpdateToolBar();
 }
 
+// Where these handlers run inside a wait of this thread. A modal loop, or a COM call into another
+// process, dispatches what other programs send the frame: device changes, a log-off query, a
+// close, even a command. Input does not reach a frame that its own box or dialog has disabled.
+//
+// Wait (who waits)                  | What arrives                 | Why log, mark, path and question hold
+// ----------------------------------+------------------------------+-----------------------------------------
+// save question (PromptSaveChanges),| device change                | logged; the save after Yes reads the text
+// failed-save and path-too-long     |                              | only then, so it writes the line before it
+// boxes, save dialogs (SaveLog,     |                              | clears the mark; No drops it with the log
+// SaveLogAs): all under m_bSaveBusy |                              | the question was about
+//                                   | log-off, close, New, Exit    | refused or ignored without asking: the
+//                                   |                              | open question's answer alone decides
+//                                   | Save, Save As from the menu, | a save of its own: the mark and the path
+//                                   | which a box or dialog without| follow it; Yes then saves once more
+//                                   | owner (the frame was inactive|
+//                                   | as it opened) leaves usable  |
+// notification error box            | all of the above             | its handler does nothing after the box
+// About box, and its link's         | all of the above             | a close or log-off asks as anywhere; a
+// ShellExecuteW (may wait on the    |                              | close that goes on takes the box with the
+// browser)                          |                              | frame; OnAppAbout touches nothing after
+// the system's menu loop (menu bar, | WM_INITMENUPOPUP and         | they only read state into the menu and the
+// TrackPopupMenu, the log's own     | WM_MENUSELECT (update-UI,    | status bar; the chosen command runs once the
+// context menu)                     | prompts); device change,     | loop is over; a logged line collapses the
+//                                   | close                        | log's selection, as every append does
+// COM into another process: the     | as the save dialogs          | WMI is asked once, by CreateEx before the
+// shell's save dialog only          |                              | window exists (see there)
+//
+// No wait lies between reading the log and changing the log, the mark or the path: NewLog, the
+// save's file calls and pauses, and the decoder's SetupAPI look-ups dispatch nothing.
 BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD)
 {
     switch (message)
