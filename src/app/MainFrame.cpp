@@ -85,10 +85,10 @@ void CMainFrame::OnIdle()
 //
 // Wait (who waits)                  | What arrives                 | Why log, mark, path and question hold
 // ----------------------------------+------------------------------+-----------------------------------------
-// save question (PromptSaveChanges),| device change                | logged; the save after Yes reads the text
-// failed-save and path-too-long     |                              | only then, so it writes the line before it
-// boxes, save dialogs (SaveLog,     |                              | clears the mark; No drops it with the log
-// SaveLogAs): all under m_bSaveBusy |                              | the question was about
+// save question (PromptSaveChanges),| device change                | logged; a save reads the text after the
+// failed-save and path-too-long     |                              | question and the dialog, so it writes the
+// boxes, save dialogs (SaveLog,     |                              | line before it clears the mark; No drops
+// SaveLogAs): all under m_bSaveBusy |                              | it with the log the question was about
 //                                   | log-off, close, New, Exit    | refused or ignored without asking: the
 //                                   |                              | open question's answer alone decides
 //                                   | Save, Save As from the menu, | a save of its own: the mark and the path
@@ -96,18 +96,17 @@ void CMainFrame::OnIdle()
 //                                   | owner (the frame was inactive|
 //                                   | as it opened) leaves usable  |
 // notification error box            | all of the above             | its handler does nothing after the box
-// About box, and its link's         | all of the above             | a close or log-off asks as anywhere; a
-// ShellExecuteW (may wait on the    |                              | close that goes on takes the box with the
-// browser)                          |                              | frame; OnAppAbout touches nothing after
+// About box, and ShellExecuteW for  | all of the above             | a close or log-off asks as anywhere; a
+// its link (a COM call that may     |                              | close that goes on takes the box with the
+// wait on the browser)              |                              | frame; OnAppAbout touches nothing after
 // the system's menu loop (menu bar, | WM_INITMENUPOPUP and         | they only read state into the menu and the
 // TrackPopupMenu, the log's own     | WM_MENUSELECT (update-UI,    | status bar; the chosen command runs once the
 // context menu)                     | prompts); device change,     | loop is over; a logged line collapses the
 //                                   | close                        | log's selection, as every append does
-// COM into another process: the     | as the save dialogs          | WMI is asked once, by CreateEx before the
-// shell's save dialog only          |                              | window exists (see there)
 //
-// No wait lies between reading the log and changing the log, the mark or the path: NewLog, the
-// save's file calls and pauses, and the decoder's SetupAPI look-ups dispatch nothing.
+// No other COM call waits on another process while the window exists: WMI is asked by CreateEx
+// before. No wait lies between reading the log and changing the log, the mark or the path:
+// NewLog, the save's file calls and pauses, and the decoder's SetupAPI look-ups dispatch nothing.
 BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD)
 {
     switch (message)
