@@ -30,8 +30,7 @@ std::wstring LogText(const CMainFrame& frame)
 }
 } // namespace
 
-// Every allocation of this program fails while g_outOfMemory is set. (Failing malloc instead
-// would fail the exception's own bookkeeping on its first throw.)
+// Every allocation of this program fails while g_outOfMemory is set (not malloc: a throw needs it).
 void* operator new(std::size_t size)
 {
     void* block = g_outOfMemory ? nullptr : std::malloc(size != 0 ? size : 1);

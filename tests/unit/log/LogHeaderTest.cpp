@@ -48,11 +48,7 @@ TEST(LogHeader, DescriptionLineThenVersionAndHint)
 TEST(OSDescription, CaptionServicePackAndArchitectureInParenthesesCutAt128)
 {
     const std::wstring caption(120, L'c');
-    const struct
-    {
-        LPCWSTR caption, servicePack, architecture;
-        std::wstring expected;
-    } cases[] = {
+    const struct { LPCWSTR caption, servicePack, architecture; std::wstring expected; } cases[] = {
         {L"Microsoft Windows 10 Pro", nullptr, L"64-bit", L"Microsoft Windows 10 Pro (64-bit)"},
         {L"Windows 7", L"Service Pack 1", L"64-bit", L"Windows 7 Service Pack 1 (64-bit)"},
         {L"Windows 7 ", L"Service Pack 1", nullptr, L"Windows 7 Service Pack 1"},
