@@ -13,7 +13,9 @@ inline constexpr int kOSDescriptionCapacity = 129;
 // Fills buffer (kOSDescriptionCapacity characters) with the system's caption, service pack and
 // architecture as WMI reports them. The calling thread must have COM initialised. A WMI service
 // that keeps the connection waiting for the system's limit (two minutes at most), or an object
-// for more than 10 seconds, counts as failed.
+// for more than 10 seconds, counts as failed. On Windows WMI is another process, and a
+// single-threaded apartment waiting on it runs its windows' handlers for what is sent to them:
+// call it while no window that would mind exists.
 HRESULT GetOSDescription(LPWSTR buffer);
 
 // The step of GetOSDescription that reads the query's objects: each is described in turn into
