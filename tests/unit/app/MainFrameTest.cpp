@@ -1,5 +1,4 @@
-// The frame in this process, as Windows drives it: what other programs send while the thread
-// waits on WMI, and a device query while memory runs out.
+// The frame in this process: what other programs send it during a wait on WMI; a query without memory.
 #include "FixedClock.h"
 #include "HungWmi.h"
 #include "ImportPatch.h"
@@ -15,10 +14,10 @@
 namespace
 {
 // The frame the stand-in for WMI sends a log-off query and a device change from inside its wait,
-// once the frame's window exists; the line of each change it sent; the questions asked.
+// once the window exists; the line of each change sent; how often WMI was asked; the questions.
 CMainFrame* g_frame = nullptr;
 std::wstring g_sentLines;
-int g_questions = 0;
+int g_asked = 0, g_questions = 0;
 int WINAPI AnswerNo(HWND, LPCWSTR, LPCWSTR, UINT) { return ++g_questions, IDNO; }
 bool g_outOfMemory = false;
 
@@ -46,6 +45,7 @@ TEST(MainFrame, WhatArrivesWhileANewLogIsPreparedKeepsItsPlace)
     const CImportPatch box("user32.dll", "MessageBoxW", reinterpret_cast<const void*>(&AnswerNo));
     ASSERT_TRUE(wmi.IsActive() && clock.IsActive() && box.IsActive() && SUCCEEDED(::CoInitialize(nullptr)));
     g_hungWmi.m_whileWaiting = [] {
+        ++g_asked;
         if (g_frame->m_hWnd == nullptr)
             return;
         ::SendMessageW(*g_frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
@@ -59,6 +59,7 @@ TEST(MainFrame, WhatArrivesWhileANewLogIsPreparedKeepsItsPlace)
     g_frame = &frame;
     ASSERT_NE(frame.CreateEx(), nullptr);
     EXPECT_EQ(LogText(frame), header.Str() + g_sentLines) << "at start-up";
+    EXPECT_EQ(g_asked, 1) << "the header's description is not WMI's";
 
     // One unsaved line, dropped with No to the one question New asks.
     ::SendMessageW(frame, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);

@@ -1,6 +1,5 @@
 // The modal dialog base, with a class of the test's own over the About template: the object owns its
-// window from WM_INITDIALOG (its posts reach the dialog) to the end, EndDialog's value comes back
-// from DoModal, and no exception leaves the procedure.
+// window from WM_INITDIALOG to the end, EndDialog's value returns, and no exception leaves it.
 #include "DialogImpl.h"
 #include "resource.h"
 
