@@ -55,6 +55,13 @@ CMainFrame::~CMainFrame() = default;
 
 HWND CMainFrame::CreateEx()
 {
+    // On Windows WMI is another process, and while this single-threaded apartment waits on it
+    // COM hands the thread's windows what other programs send them: a device change logged
+    // there would be wiped by the header a moment later, a log-off query would ask about a log
+    // the user has just dropped. The description cannot change while the program runs, so it
+    // is asked once, while the frame cannot receive anything.
+    m_bHasOSDescription = GetOSDescription(m_szOSDescription) == S_OK;
+    m_szOSDescription[kOSDescriptionCapacity - 1] = L'\0';
     return CFrameWindowImpl::CreateEx(IDR_MAINFRAME, nullptr, CWindow::rcDefault, kFrameStyle, kFrameExStyle);
 }
 
@@ -72,6 +79,34 @@ void CMainFrame::OnIdle()
     UIUpdateToolBar();
 }
 
+// Where these handlers run inside a wait of this thread. A modal loop, or a COM call into another
+// process, dispatches what other programs send the frame: device changes, a log-off query, a
+// close, even a command. Input does not reach a frame that its own box or dialog has disabled.
+//
+// Wait (who waits)                  | What arrives                 | Why log, mark, path and question hold
+// ----------------------------------+------------------------------+-----------------------------------------
+// save question (PromptSaveChanges),| device change                | logged; a save reads the text after the
+// failed-save and path-too-long     |                              | question and the dialog, so it writes the
+// boxes, save dialogs (SaveLog,     |                              | line before it clears the mark; No drops
+// SaveLogAs): all under m_bSaveBusy |                              | it with the log the question was about
+//                                   | log-off, close, New, Exit    | refused or ignored without asking: the
+//                                   |                              | open question's answer alone decides
+//                                   | Save, Save As from the menu, | a save of its own: the mark and the path
+//                                   | which a box or dialog without| follow it; Yes then saves once more
+//                                   | owner (the frame was inactive|
+//                                   | as it opened) leaves usable  |
+// notification error box            | all of the above             | its handler does nothing after the box
+// About box, and ShellExecuteW for  | all of the above             | a close or log-off asks as anywhere; a
+// its link (a COM call that may     |                              | close that goes on takes the box with the
+// wait on the browser)              |                              | frame; OnAppAbout touches nothing after
+// the system's menu loop (menu bar, | WM_INITMENUPOPUP and         | they only read state into the menu and the
+// TrackPopupMenu, the log's own     | WM_MENUSELECT (update-UI,    | status bar; the chosen command runs once the
+// context menu)                     | prompts); device change,     | loop is over; a logged line collapses the
+//                                   | close                        | log's selection, as every append does
+//
+// No other COM call waits on another process while the window exists: WMI is asked by CreateEx
+// before. No wait lies between reading the log and changing the log, the mark or the path:
+// NewLog, the save's file calls and pauses, and the decoder's SetupAPI look-ups dispatch nothing.
 BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD)
 {
     switch (message)
@@ -110,11 +145,11 @@ BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LP
     return ProcessFrameMessage(hWnd, message, wParam, lParam, result);
 }
 
-LRESULT CMainFrame::OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam)
+LRESULT CMainFrame::OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam) noexcept
 {
     // The event's lines reach the log as one entry; the decoder's BOOL, sign-extended, is the
-    // message result. The decoder throws nothing and answers every query with TRUE, also when
-    // memory runs out while it builds the lines.
+    // message result. Nothing here throws: the entry is made whatever memory does, and the
+    // decoder answers every query with TRUE, also when memory runs out while it builds the lines.
     CLogEntry entry;
     const BOOL answer = OnDeviceChange(entry, static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam));
     m_view.AppendEntry(entry);
@@ -192,7 +227,7 @@ void CMainFrame::OnDestroy()
 void CMainFrame::NewLog()
 {
     CString header;
-    BuildLogHeader(header);
+    BuildLogHeader(header, m_bHasOSDescription ? m_szOSDescription : nullptr);
     m_view.SetWindowText(header);
     m_view.SetModify(FALSE);
 }

@@ -7,6 +7,7 @@
 #include "UniqueHandle.h"
 #include "UpdateUI.h"
 #include "OrvaneView.h"
+#include "LogHeader.h"
 #include "DeviceNotification.h"
 
 class CMainFrame : public CFrameWindowImpl<CMainFrame>,
@@ -23,7 +24,8 @@ public:
     explicit CMainFrame(CMessageLoop* loop = nullptr) noexcept : m_loop(loop) {}
     ~CMainFrame() override;
 
-    // Creates the window (title, menu and accelerators 128); null on failure.
+    // Reads the system's description for the log's headers, then creates the window (title, menu
+    // and accelerators 128); null on failure.
     HWND CreateEx();
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -48,6 +50,10 @@ private:
     unique_hfont m_font;
     CDeviceNotification m_deviceNotification;
     wchar_t m_szFilePath[MAX_PATH] = {};
+    // The first line of every new log's header, asked of WMI once by CreateEx; not used unless
+    // m_bHasOSDescription.
+    wchar_t m_szOSDescription[kOSDescriptionCapacity] = {};
+    bool m_bHasOSDescription = false;
     bool m_bDeviceNotifications = false;
     bool m_bToolBarVisible = false;
     // True while the save question, a save dialog or a save runs. Their modal loops dispatch
@@ -70,7 +76,7 @@ private:
     };
 
     LRESULT OnCreate();
-    LRESULT OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeviceChangeMessage(WPARAM wParam, LPARAM lParam) noexcept;
     void OnDestroy();
     BOOL OnClose();
     BOOL OnQueryEndSession();

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 #include <cstdarg>
+#include <new>
 
 class CLogEntry
 {
@@ -17,7 +18,18 @@ public:
     using Clock = void(WINAPI*)(LPSYSTEMTIME);
 
     // Room for a typical event with its detail lines, so that building one does not regrow it.
-    explicit CLogEntry(Clock clock = &::GetLocalTime) : m_clock(clock) { m_text.Preallocate(512); }
+    // Only a hint: an entry is made whatever memory does, since the frame answers a device
+    // query with it and must never refuse one; the lines then grow the text as they come.
+    explicit CLogEntry(Clock clock = &::GetLocalTime) noexcept : m_clock(clock)
+    {
+        try
+        {
+            m_text.Preallocate(512);
+        }
+        catch (const std::bad_alloc&)
+        {
+        }
+    }
     CLogEntry(const CLogEntry&) = delete;
     CLogEntry& operator=(const CLogEntry&) = delete;
 

@@ -20,22 +20,13 @@ OSVERSIONINFOEXW QuerySystemVersion() noexcept
 }
 } // namespace
 
-void BuildLogHeader(CString& header)
-{
-    BuildLogHeader(header, GetOSDescription);
-}
-
-void BuildLogHeader(CString& header, HRESULT (*getDescription)(LPWSTR))
+void BuildLogHeader(CString& header, LPCWSTR osDescription)
 {
     header.Empty();
     const OSVERSIONINFOEXW version = QuerySystemVersion();
 
-    wchar_t description[kOSDescriptionCapacity] = {};
-    if (getDescription(description) == S_OK)
-    {
-        description[kOSDescriptionCapacity - 1] = L'\0';
-        header.Append(description).Append(L"\r\n");
-    }
+    if (osDescription != nullptr)
+        header.Append(osDescription).Append(L"\r\n");
 
     if (version.dwMajorVersion != 0)
     {

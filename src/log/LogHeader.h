@@ -13,7 +13,9 @@ inline constexpr int kOSDescriptionCapacity = 129;
 // Fills buffer (kOSDescriptionCapacity characters) with the system's caption, service pack and
 // architecture as WMI reports them. The calling thread must have COM initialised. A WMI service
 // that keeps the connection waiting for the system's limit (two minutes at most), or an object
-// for more than 10 seconds, counts as failed.
+// for more than 10 seconds, counts as failed. On Windows WMI is another process, and a
+// single-threaded apartment waiting on it runs its windows' handlers for what is sent to them:
+// call it while no window that would mind exists.
 HRESULT GetOSDescription(LPWSTR buffer);
 
 // The step of GetOSDescription that reads the query's objects: each is described in turn into
@@ -25,8 +27,8 @@ HRESULT DescribeOperatingSystems(IEnumWbemClassObject* objects, LPWSTR buffer) n
 // goes before the service pack unless the caption already ends in one. Null parts are left out.
 void ComposeOSDescription(LPWSTR buffer, LPCWSTR caption, LPCWSTR servicePack, LPCWSTR architecture);
 
-// Replaces header with the whole header text, CR LF line ends. The second form takes the
-// description from getDescription instead of WMI; a description that fails is left out.
-// Throws std::bad_alloc only, before any window has been touched.
-void BuildLogHeader(CString& header);
-void BuildLogHeader(CString& header, HRESULT (*getDescription)(LPWSTR));
+// Replaces header with the whole header text, CR LF line ends: osDescription (what
+// GetOSDescription gave with S_OK; null leaves it out), the version line and the hint. Asks
+// nothing that can wait: the description is read beforehand. Throws std::bad_alloc only, before
+// any window has been touched.
+void BuildLogHeader(CString& header, LPCWSTR osDescription);

@@ -3,6 +3,7 @@
 #include "DeviceChange.h"
 #include "FixedClock.h"
 #include "LogEntry.h"
+#include "LogText.h"
 #include "Records.h"
 
 #include <gtest/gtest.h>
@@ -12,22 +13,20 @@
 
 using Lines = std::vector<std::wstring>;
 
-// The entry's lines: "T|text" after the fixed time stamp, "-|text" after 26 blanks, "?|rest"
-// for anything else (a line of another shape, or text without its CR LF).
+// The entry's lines: "T|text" after the fixed time stamp, "-|text" after 26 blanks, "?|line" for
+// a line of another shape, and "?|" last for text that does not end in CR LF.
 inline Lines SplitEntry(const std::wstring& text)
 {
+    bool complete = false;
     Lines lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find(L"\r\n", start)) != std::wstring::npos; start = end + 2)
+    for (const std::wstring& line : SplitLogLines(text, &complete))
     {
-        const std::wstring line = text.substr(start, end - start);
-        const bool indented = line.size() >= CLogEntry::kPrefixLength &&
-                              line.find_first_not_of(L' ') >= static_cast<size_t>(CLogEntry::kPrefixLength);
-        const wchar_t* kind = line.starts_with(kFixedStamp) ? L"T|" : indented ? L"-|" : L"?|";
-        lines.push_back(kind + (*kind == L'?' ? line : line.substr(CLogEntry::kPrefixLength)));
+        LogLine parsed;
+        const bool ok = ParseLogLine(line, parsed) && (!parsed.timestamped || line.starts_with(kFixedStamp));
+        lines.push_back(!ok ? L"?|" + line : (parsed.timestamped ? L"T|" : L"-|") + parsed.text);
     }
-    if (start != text.size())
-        lines.push_back(L"?|" + text.substr(start));
+    if (!complete)
+        lines.push_back(L"?|");
     return lines;
 }
 
