@@ -1,6 +1,7 @@
 // What reaches the log: broadcasts from another process as time-stamped entries with their details,
 // the status lines of Notifications > Device as entries of their own, and nothing the user types.
 #include "OrvaneTest.h"
+#include "Wait.h"
 
 TEST_F(OrvaneTest, BroadcastsLandAsTimeStampedEntriesWithTheirDetailsInOrder)
 {
@@ -39,23 +40,26 @@ TEST_F(OrvaneTest, BroadcastsLandAsTimeStampedEntriesWithTheirDetailsInOrder)
     EXPECT_EQ(selection, MAKELONG(LogText().size(), LogText().size()));
 }
 
-// Each choice marks or unmarks the item and adds one line; after an event that ended on an
-// indented detail line, the status line still opens an entry of its own.
-TEST_F(OrvaneTest, NotificationsDeviceTogglesItsMarkAndLogsAStatusEntry)
+// Alt+N, then D: the item's mnemonic runs its command, which marks or unmarks the item and logs a
+// status line that opens an entry of its own, also after an event's indented detail line. A
+// device change that arrives while the menu is open is logged at once.
+TEST_F(OrvaneTest, AltNThenDTogglesDeviceNotificationsAndEventsAreLoggedWhileTheMenuIsOpen)
 {
     for (const bool on : {true, false})
     {
-        ASSERT_TRUE(m_orvane.SendDeviceChange(DBT_DEVICEARRIVAL, PortRecord(L"COM3").Address()));
+        ASSERT_TRUE(m_menus.Open(kNotificationsMenu));
         const size_t count = LogLines().size();
-        ASSERT_TRUE(ChooseFromMenu(kNotificationsMenu, ID_NOTIFICATIONS_DEVICE));
+        ASSERT_TRUE(m_orvane.SendDeviceChange(DBT_DEVICEARRIVAL, PortRecord(L"COM3").Address()));
+        EXPECT_EQ(LogLines().size(), count + 2) << "the event waited for the menu";
+        ASSERT_TRUE(m_menus.TypeKeys({'D'}) && WaitUntil([this] { return !m_menus.InMenu(); }));
         ASSERT_TRUE(NothingOpenAfterSync()) << "the choice showed a box";
         const auto lines = LogLines();
-        ASSERT_EQ(lines.size(), count + 1);
+        ASSERT_EQ(lines.size(), count + 3);
         LogLine added;
         ASSERT_TRUE(ParseLogLine(lines.back(), added));
         EXPECT_TRUE(added.timestamped);
         EXPECT_EQ(added.text, on ? L"Device notifications enabled." : L"Device notifications disabled.");
-        EXPECT_EQ(MenuTexts(kNotificationsMenu).front(), on ? L"&Device (marked)" : L"&Device");
+        EXPECT_EQ(m_menus.ShownItems(kNotificationsMenu).front(), on ? L"&Device (marked)" : L"&Device");
     }
 }
 
