@@ -6,44 +6,59 @@
 
 #include <array>
 
-// The log fills the client area from the menu bar down to the status bar, or to the bottom while
-// that is hidden. The rebar takes room only while the toolbar shows, which only View > Toolbar's
-// command does; also after the frame is resized.
+// The log fills the client area between the bars that show: the rebar only while View >
+// Toolbar's command shows the toolbar, the status bar while View > Status Bar is marked; also
+// after the frame is resized.
 TEST_F(OrvaneTest, TheLogFillsWhatTheShownBarsLeave)
 {
-    auto expectLogBetweenTheBars = [this](bool toolBarShown, bool statusBarShown) {
-        HWND reBar = m_orvane.ReBar(), statusBar = m_orvane.StatusBar();
-        EXPECT_EQ(::IsWindowVisible(statusBar) != FALSE, statusBarShown);
+    auto expectBars = [this](bool toolBar, bool statusBar) {
         const RECT client = ClientRectOnScreen(m_orvane.Frame()), view = WindowRect(m_orvane.View());
-        const RECT status = statusBarShown ? WindowRect(statusBar) : RECT{0, client.bottom, 0, client.bottom};
-        const LONG reBarBottom = ::IsWindowVisible(reBar) ? WindowRect(reBar).bottom : client.top;
-        EXPECT_EQ(reBarBottom > client.top, toolBarShown) << "the rebar's room";
-        EXPECT_EQ((std::array{view.left, view.top, view.right, view.bottom, status.bottom}),
-                  (std::array{client.left, reBarBottom, client.right, status.top, client.bottom}));
+        const LONG top = ::IsWindowVisible(m_orvane.ReBar()) ? WindowRect(m_orvane.ReBar()).bottom : client.top;
+        const LONG bottom = ::IsWindowVisible(m_orvane.StatusBar()) ? WindowRect(m_orvane.StatusBar()).top : client.bottom;
+        EXPECT_EQ((std::array{top > client.top, bottom < client.bottom}), (std::array{toolBar, statusBar}));
+        EXPECT_EQ((std::array{view.left, view.top, view.right, view.bottom}),
+                  (std::array{client.left, top, client.right, bottom}));
     };
     ASSERT_TRUE(m_orvane.Sync()); // the frame is laid out once it has been shown
-    expectLogBetweenTheBars(false, true);
+    expectBars(false, true);
     for (const bool shown : {true, false})
     {
         ASSERT_TRUE(PostCommand(ID_VIEW_TOOLBAR) && m_orvane.Sync());
-        expectLogBetweenTheBars(shown, true);
+        expectBars(shown, true);
     }
     for (const bool shown : {false, true})
     {
-        ASSERT_TRUE(ChooseFromMenu(kViewMenu, ID_VIEW_STATUS_BAR));
-        ASSERT_TRUE(NothingOpenAfterSync());
-        expectLogBetweenTheBars(false, shown);
-        EXPECT_EQ(m_menus.ShownItems(kViewMenu), std::vector<std::wstring>{shown ? L"&Status Bar (marked)" : L"&Status Bar"});
+        ASSERT_TRUE(m_menus.Choose(kViewMenu, ID_VIEW_STATUS_BAR) && NothingOpenAfterSync());
+        expectBars(false, shown);
+        EXPECT_EQ(m_menus.ShownItems(kViewMenu).at(0), shown ? L"&Status Bar (marked)" : L"&Status Bar");
     }
     ASSERT_TRUE(::SetWindowPos(m_orvane.Frame(), nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
-    expectLogBetweenTheBars(false, true);
+    expectBars(false, true);
 }
 
-// Alt with a menu's mnemonic drops that menu of the frame's own menu bar; its items carry their
-// shortcut texts and the states that the menu resource and the program's updates give them.
-TEST_F(OrvaneTest, AltAndAMnemonicDropsThatMenuWithItsItemsGrayedAndMarked)
+// Keys typed in the log reach the frame's own menu bar. Alt alone selects File without dropping it
+// and Down drops it; the highlighted item's prompt stands in the status bar until the menu closes,
+// then "Ready" again. Alt and a menu's mnemonic drops that menu, its items with their shortcut texts
+// and the states the menu resource and the program's updates give them. A character, Backspace
+// and Delete leave the read-only log as it is.
+TEST_F(OrvaneTest, KeysTypedInTheLogDropTheMenusOfTheFramesOwnMenuBar)
 {
+    auto statusBar = [this] {
+        std::wstring text;
+        bool simple = false;
+        return m_orvane.ReadStatusBar(text, &simple) ? text + (simple ? L" (simple)" : L"") : L"(unreadable)";
+    };
     EXPECT_NE(::GetMenu(m_orvane.Frame()), nullptr) << "the frame has no menu bar of its own";
+    const std::wstring log = LogText();
+    ASSERT_TRUE(m_menus.TypeKeys({'X'}) && m_menus.TypeKeys({VK_BACK}) && m_menus.TypeKeys({VK_DELETE}));
+    EXPECT_EQ(statusBar(), L"Ready");
+    ASSERT_TRUE(m_menus.TypeKeys({VK_MENU}) && WaitUntil([this] { return m_menus.InMenu(); }));
+    EXPECT_EQ(m_menus.OpenPopup(), nullptr) << "Alt alone dropped a menu";
+    ASSERT_TRUE(m_menus.TypeKeys({VK_DOWN}) && m_menus.Highlight(ID_FILE_SAVE)) << "Down dropped no File menu";
+    EXPECT_EQ(statusBar(), L"Save the active document (simple)");
+    ASSERT_TRUE(m_menus.CloseAll());
+    EXPECT_EQ(statusBar(), L"Ready");
+
     const std::pair<MenuBarMenu, std::vector<std::wstring>> menus[] = {
         {kFileMenu,
          {L"&New\tCtrl+N", L"&Open...\tCtrl+O (gray)", L"&Save\tCtrl+S", L"Save &As...", L"-",
@@ -54,25 +69,7 @@ TEST_F(OrvaneTest, AltAndAMnemonicDropsThatMenuWithItsItemsGrayedAndMarked)
     };
     for (const auto& [menu, items] : menus)
         EXPECT_EQ(m_menus.ShownItems(menu), items) << "Alt+" << static_cast<char>(menu);
-}
-
-// Alt alone selects File without dropping it, and Down drops it. The highlighted item's prompt
-// stands in the status bar until the menu closes, and then "Ready" again.
-TEST_F(OrvaneTest, AltAloneThenDownDropsFileAndTheStatusBarPromptsForTheHighlightedItem)
-{
-    auto statusBar = [this] {
-        std::wstring text;
-        bool simple = false;
-        return m_orvane.ReadStatusBar(text, &simple) ? text + (simple ? L" (simple)" : L"") : L"(unreadable)";
-    };
-    EXPECT_EQ(statusBar(), L"Ready");
-    ASSERT_TRUE(m_menus.TypeKeys({VK_MENU}) && WaitUntil([this] { return m_menus.InMenu(); }));
-    EXPECT_EQ(m_menus.OpenPopup(), nullptr) << "Alt alone dropped a menu";
-    std::vector<MenuItem> items;
-    ASSERT_TRUE(m_menus.TypeKeys({VK_DOWN}) && WaitUntil([&] { return m_menus.ReadOpenPopup(items); }));
-    EXPECT_EQ(items.front().text, L"&New\tCtrl+N") << "Down dropped another menu than File";
-    ASSERT_TRUE(m_menus.Highlight(ID_FILE_SAVE));
-    EXPECT_EQ(statusBar(), L"Save the active document (simple)");
-    ASSERT_TRUE(m_menus.CloseAll());
-    EXPECT_EQ(statusBar(), L"Ready");
+    // The keys typed before the menus dropped have been read by now.
+    EXPECT_EQ(LogText(), log);
+    EXPECT_FALSE(IsModified());
 }

@@ -137,7 +137,7 @@ std::vector<std::wstring> MenuDriver::ShownItems(MenuBarMenu menu)
 bool MenuDriver::Highlight(UINT id)
 {
     std::vector<MenuItem> items;
-    if (!ReadOpenPopup(items))
+    if (!WaitUntil([&] { return ReadOpenPopup(items); }))
         return false;
     // Each Down moves one item on, wrapping at the end: one lap is enough to meet every item.
     for (size_t step = 0; step <= items.size(); ++step)

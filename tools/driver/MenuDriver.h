@@ -59,7 +59,7 @@ public:
     bool ReadOpenPopup(std::vector<MenuItem>& items);
     // The items of menu as shown (MenuItem::Shown); empty when it cannot be opened or read.
     std::vector<std::wstring> ShownItems(MenuBarMenu menu);
-    // Presses Down until the item with command id is highlighted.
+    // Waits for a popup to open, then presses Down until its item with command id is highlighted.
     bool Highlight(UINT id);
     // Drops menu and types the mnemonic of its item with command id; true once the menu has
     // closed. A command that ends the program counts as chosen.
