@@ -25,7 +25,6 @@ protected:
 
     // Posted as a menu would, not sent: a command may run a modal loop in its handler.
     bool PostCommand(UINT id) { return ::PostMessageW(m_orvane.Frame(), WM_COMMAND, id, 0) != FALSE; }
-    bool ChooseFromMenu(MenuBarMenu menu, UINT id) { return m_menus.Choose(menu, id); }
     // One broadcast as the system sends it; the program logs one line for it.
     bool SendOneEvent() { return m_orvane.SendDeviceChange(DBT_DEVNODES_CHANGED, 0); }
     bool IsModified()
@@ -52,7 +51,7 @@ protected:
     // File > Save As from the menu, typing path over the proposed name; true once it is handled.
     bool SaveAsTo(const std::wstring& path)
     {
-        HWND dialog = ChooseFromMenu(kFileMenu, ID_FILE_SAVE_AS) ? WaitForSaveDialog() : nullptr;
+        HWND dialog = m_menus.Choose(kFileMenu, ID_FILE_SAVE_AS) ? WaitForSaveDialog() : nullptr;
         return dialog != nullptr && ProposedFileName(dialog) == L"Orvane.txt" &&
                SaveUnderName(dialog, path, kDialogWaitMs) && m_orvane.Sync();
     }
