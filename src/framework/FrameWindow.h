@@ -25,7 +25,8 @@ public:
     }
 
     // Creates the window with the title, menu and accelerators of resource resourceId. The menu
-    // is the window's menu bar: the window holds it and the system destroys it with the window.
+    // is the window's menu bar: the window holds it and the system destroys it with the window,
+    // also when the creation fails once the window exists.
     HWND CreateEx(UINT resourceId, HWND parent = nullptr, const RECT& rect = CWindow::rcDefault, DWORD style = 0,
                   DWORD exStyle = 0)
     {
