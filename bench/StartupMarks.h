@@ -13,7 +13,6 @@ enum class StartupMark : size_t
     Com,          // CoInitialize returned
     Controls,     // InitCommonControlsEx returned
     Frame,        // the frame window is being created
-    CommandBar,   // the command bar is being created
     ToolBar,      // the toolbar is being created (its bitmap loaded from the resources)
     ReBar,        // the rebar is being created
     StatusBar,    // the status bar is being created
@@ -32,9 +31,8 @@ inline constexpr const char* kStartupPartNames[] = {
     "process, DLLs and runtime",
     "COM (CoInitialize)",
     "common controls",
-    "module, loop, system description (WMI), frame class",
+    "module, loop, system description (WMI), frame class, menu",
     "frame window",
-    "command bar and menu",
     "toolbar and its bitmap",
     "rebar and bands",
     "status bar",

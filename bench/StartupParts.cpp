@@ -83,8 +83,6 @@ LRESULT CALLBACK OnCreateWindow(int code, WPARAM wParam, LPARAM lParam)
             MarkOnce(StartupMark::StatusBar);
         else if (reinterpret_cast<UINT_PTR>(create->hMenu) == ATL_IDW_CLIENT)
             g_view = reinterpret_cast<HWND>(wParam), MarkOnce(StartupMark::View);
-        else
-            MarkOnce(StartupMark::CommandBar); // the first other child: the command bar
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -11,8 +11,6 @@ namespace
 {
 constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 constexpr DWORD kFrameExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
-constexpr DWORD kCommandBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TBSTYLE_LIST |
-                                   TBSTYLE_FLAT | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
 constexpr DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TBSTYLE_TOOLTIPS |
                                 TBSTYLE_FLAT | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
 constexpr DWORD kReBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
@@ -67,8 +65,6 @@ HWND CMainFrame::CreateEx()
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_cmdBar.PreTranslateMessage(pMsg))
-        return TRUE;
     if (m_hAccel == nullptr || m_hWnd == nullptr)
         return FALSE;
     return ::TranslateAcceleratorW(m_hWnd, m_hAccel, pMsg);
@@ -166,8 +162,9 @@ LRESULT CMainFrame::OnCreate()
     CreationStep([&] { NewLog(); });
     CreationStep([&] { UIAddToolBar(toolBar); });
 
+    // The toolbar's band, the rebar's only one: hidden, it leaves the rebar no height.
     if (m_hWndReBar != nullptr)
-        ::SendMessageW(m_hWndReBar, RB_SHOWBAND, 1, FALSE);
+        ::SendMessageW(m_hWndReBar, RB_SHOWBAND, 0, FALSE);
     UISetCheck(ID_VIEW_TOOLBAR, false);
     UIEnable(ID_VIEW_TOOLBAR, false);
     UISetCheck(ID_VIEW_STATUS_BAR, true);
@@ -182,20 +179,10 @@ LRESULT CMainFrame::OnCreate()
 
 HWND CMainFrame::CreateBars()
 {
-    if (m_cmdBar.Create(m_hWnd, kCommandBarStyle) != nullptr)
-    {
-        // Detached first: a menu still attached is destroyed with the window, should its
-        // creation fail, and the command bar would destroy it again.
-        HMENU menu = GetMenu();
-        if (menu != nullptr && SetMenu(nullptr))
-            m_cmdBar.AttachMenu(menu);
-        m_pChevronCommandBar = &m_cmdBar;
-    }
     HWND toolBar = frame_bars::CreateToolBarFromResource(m_hWnd, IDR_MAINFRAME, false, kToolBarStyle, ATL_IDW_TOOLBAR);
 
     m_hWndReBar = frame_bars::CreateReBar(m_hWnd, kReBarStyle, ATL_IDW_TOOLBAR);
-    frame_bars::AddReBarBand(m_hWndReBar, m_cmdBar.m_hWnd, false);
-    frame_bars::AddReBarBand(m_hWndReBar, toolBar, true);
+    frame_bars::AddReBarBand(m_hWndReBar, toolBar, false);
 
     wchar_t ready[128] = {};
     ::LoadStringW(GetResourceInstance(), IDS_IDLE_MESSAGE, ready, 128);

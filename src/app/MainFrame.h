@@ -1,7 +1,7 @@
 #pragma once
-// CMainFrame: the program's one top-level window. Owns the log view, the command bar (and
-// with it the menu), the log font, the device-notification registration and the save path;
-// routes every message: its own handlers, then update-UI, then the frame base layer.
+// CMainFrame: the program's one top-level window, with menu 128 as its menu bar. Owns the log
+// view, the log font, the device-notification registration and the save path; routes every
+// message: its own handlers, then update-UI, then the frame base layer.
 #include "FrameWindow.h"
 #include "MessageLoop.h"
 #include "UniqueHandle.h"
@@ -46,7 +46,6 @@ public:
 private:
     CMessageLoop* m_loop;
     COrvaneView m_view;
-    CCommandBarCtrl m_cmdBar;
     unique_hfont m_font;
     CDeviceNotification m_deviceNotification;
     wchar_t m_szFilePath[MAX_PATH] = {};

@@ -88,7 +88,7 @@ void CMainFrame::OnViewToolBar()
     m_bToolBarVisible = !m_bToolBarVisible;
     if (m_hWndReBar != nullptr)
     {
-        const LRESULT band = ::SendMessageW(m_hWndReBar, RB_IDTOINDEX, ATL_IDW_BAND_FIRST + 1, 0);
+        const LRESULT band = ::SendMessageW(m_hWndReBar, RB_IDTOINDEX, ATL_IDW_BAND_FIRST, 0);
         ::SendMessageW(m_hWndReBar, RB_SHOWBAND, static_cast<WPARAM>(band), m_bToolBarVisible);
     }
     UISetCheck(ID_VIEW_TOOLBAR, m_bToolBarVisible);

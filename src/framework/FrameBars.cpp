@@ -173,7 +173,7 @@ void LoadCommandTooltip(UINT id, CString& tooltip)
     tooltip.Truncate(79);
 }
 
-void ShowChevronMenu(HWND owner, HWND reBar, const NMREBARCHEVRON& chevron, HMENU commandBarMenu, HWND commandBar)
+void ShowChevronMenu(HWND owner, HWND reBar, const NMREBARCHEVRON& chevron)
 {
     REBARBANDINFOW band{};
     band.cbSize = sizeof(band);
@@ -187,8 +187,6 @@ void ShowChevronMenu(HWND owner, HWND reBar, const NMREBARCHEVRON& chevron, HMEN
     unique_hmenu menu(::CreatePopupMenu());
     if (!menu)
         return;
-    const bool isCommandBar = child == commandBar && commandBarMenu != nullptr;
-    std::vector<UINT> borrowedPopups;
     const int buttons = static_cast<int>(::SendMessageW(child, TB_BUTTONCOUNT, 0, 0));
     for (int i = 0; i < buttons; ++i)
     {
@@ -198,15 +196,7 @@ void ShowChevronMenu(HWND owner, HWND reBar, const NMREBARCHEVRON& chevron, HMEN
             continue;
         TBBUTTON button{};
         ::SendMessageW(child, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
-        if (isCommandBar)
-        {
-            wchar_t text[128] = {};
-            ::GetMenuStringW(commandBarMenu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
-            HMENU popup = ::GetSubMenu(commandBarMenu, i);
-            if (popup != nullptr && ::AppendMenuW(menu.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), text))
-                borrowedPopups.push_back(static_cast<UINT>(::GetMenuItemCount(menu.get()) - 1));
-        }
-        else if (button.fsStyle & BTNS_SEP)
+        if (button.fsStyle & BTNS_SEP)
         {
             if (::GetMenuItemCount(menu.get()) > 0)
                 ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
@@ -229,8 +219,5 @@ void ShowChevronMenu(HWND owner, HWND reBar, const NMREBARCHEVRON& chevron, HMEN
         ::TrackPopupMenuEx(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL | TPM_LEFTBUTTON, chevronRect.left,
                            chevronRect.bottom, owner, &params);
     }
-    // The command bar's popups are only lent to this menu: take them out before it is destroyed.
-    for (auto it = borrowedPopups.rbegin(); it != borrowedPopups.rend(); ++it)
-        ::RemoveMenu(menu.get(), *it, MF_BYPOSITION);
 }
 } // namespace frame_bars

@@ -28,5 +28,5 @@ void LoadCommandPrompt(UINT id, CString& prompt);
 void LoadCommandTooltip(UINT id, CString& tooltip);
 
 // The popup shown for a rebar band's chevron: the band's buttons that do not fit.
-void ShowChevronMenu(HWND owner, HWND reBar, const NMREBARCHEVRON& chevron, HMENU commandBarMenu, HWND commandBar);
+void ShowChevronMenu(HWND owner, HWND reBar, const NMREBARCHEVRON& chevron);
 } // namespace frame_bars

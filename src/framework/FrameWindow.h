@@ -2,8 +2,6 @@
 // CFrameWindowImpl<T>: a top-level frame with a rebar along the top, a status bar along the
 // bottom and a client window filling the rest. T routes its messages through its own
 // handlers first and hands what is left to ProcessFrameMessage (the frame's base layer).
-#include "CommandBar.h"
-#include "CreationMenu.h"
 #include "FrameBars.h"
 #include "WideString.h"
 #include "WindowImpl.h"
@@ -27,14 +25,15 @@ public:
     }
 
     // Creates the window with the title, menu and accelerators of resource resourceId. The menu
-    // is destroyed once, by whoever holds it when the creation fails (CCreationMenu).
+    // is the window's menu bar: the window holds it and the system destroys it with the window,
+    // also when the creation fails once the window exists.
     HWND CreateEx(UINT resourceId, HWND parent = nullptr, const RECT& rect = CWindow::rcDefault, DWORD style = 0,
                   DWORD exStyle = 0)
     {
         wchar_t title[256] = {};
         ::LoadStringW(GetResourceInstance(), resourceId, title, 256);
-        CCreationMenu menu(::LoadMenuW(GetResourceInstance(), MAKEINTRESOURCEW(resourceId)));
-        HWND hWnd = this->Create(parent, rect, title, style, exStyle, reinterpret_cast<UINT_PTR>(menu.get()));
+        HMENU menu = ::LoadMenuW(GetResourceInstance(), MAKEINTRESOURCEW(resourceId));
+        HWND hWnd = this->Create(parent, rect, title, style, exStyle, reinterpret_cast<UINT_PTR>(menu));
         if (hWnd == nullptr)
             return nullptr;
         m_hAccel = ::LoadAcceleratorsW(GetResourceInstance(), MAKEINTRESOURCEW(resourceId));
@@ -105,10 +104,6 @@ public:
         }
     }
 
-protected:
-    // The command bar whose popups a chevron of its band offers; set by T after creating it.
-    CCommandBarCtrl* m_pChevronCommandBar = nullptr;
-
 private:
     void OnMenuSelect(UINT id, UINT flags, HMENU menu)
     {
@@ -137,9 +132,7 @@ private:
         case RBN_CHEVRONPUSHED:
         {
             const auto& chevron = reinterpret_cast<const NMREBARCHEVRON&>(header);
-            frame_bars::ShowChevronMenu(this->m_hWnd, m_hWndReBar, chevron,
-                                        m_pChevronCommandBar ? m_pChevronCommandBar->GetMenu() : nullptr,
-                                        m_pChevronCommandBar ? m_pChevronCommandBar->m_hWnd : nullptr);
+            frame_bars::ShowChevronMenu(this->m_hWnd, m_hWndReBar, chevron);
             result = 1;
             return TRUE;
         }

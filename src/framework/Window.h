@@ -41,8 +41,6 @@ public:
     {
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), MAKELPARAM(redraw, 0));
     }
-    [[nodiscard]] HMENU GetMenu() const noexcept { return ::GetMenu(m_hWnd); }
-    BOOL SetMenu(HMENU menu) const noexcept { return ::SetMenu(m_hWnd, menu); }
 };
 
 // Edit-control messages on a CWindow.

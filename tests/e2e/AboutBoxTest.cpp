@@ -9,7 +9,7 @@ TEST_F(OrvaneTest, HelpAboutShowsTheVersionRecordInAModalBoxOverTheFrame)
 {
     // Off the screen's centre, so that a box centred on the screen cannot pass.
     ASSERT_TRUE(::SetWindowPos(m_orvane.Frame(), nullptr, 30, 40, 641, 481, SWP_NOZORDER | SWP_NOACTIVATE));
-    ASSERT_TRUE(ChooseFromMenu(kHelpMenu, ID_APP_ABOUT));
+    ASSERT_TRUE(m_menus.Choose(kHelpMenu, ID_APP_ABOUT));
     HWND box = WaitForMessageBox(m_orvane.ProcessId(), kDialogWaitMs); // any dialog of the program
     ASSERT_NE(box, nullptr) << "Help > About showed nothing";
     auto text = [box](int id) {
@@ -27,13 +27,12 @@ TEST_F(OrvaneTest, HelpAboutShowsTheVersionRecordInAModalBoxOverTheFrame)
     EXPECT_FALSE(::IsWindowEnabled(m_orvane.Frame())) << "the About box is not modal";
     EXPECT_TRUE(IsCentredOver(WindowRect(box), WindowRect(m_orvane.Frame())));
 
-    ASSERT_TRUE(::PostMessageW(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0));
-    EXPECT_TRUE(WaitUntil([box] { return !::IsWindow(box); }, kDialogWaitMs)) << "OK left the About box open";
+    EXPECT_TRUE(PressMessageBoxButton(box, IDOK, kDialogWaitMs)) << "OK left the About box open";
     EXPECT_TRUE(NothingOpenAfterSync());
     EXPECT_TRUE(::IsWindowEnabled(m_orvane.Frame()));
 
     // Escape ends it too (the caption's close button sends the same Cancel).
-    ASSERT_TRUE(ChooseFromMenu(kHelpMenu, ID_APP_ABOUT));
+    ASSERT_TRUE(m_menus.Choose(kHelpMenu, ID_APP_ABOUT));
     box = WaitForMessageBox(m_orvane.ProcessId(), kDialogWaitMs);
     ASSERT_TRUE(box != nullptr && ::PostMessageW(::GetDlgItem(box, IDOK), WM_KEYDOWN, VK_ESCAPE, 0));
     EXPECT_TRUE(WaitUntil([box] { return !::IsWindow(box); }, kDialogWaitMs)) << "Escape left the About box open";

@@ -25,18 +25,6 @@ protected:
 
     // Posted as a menu would, not sent: a command may run a modal loop in its handler.
     bool PostCommand(UINT id) { return ::PostMessageW(m_orvane.Frame(), WM_COMMAND, id, 0) != FALSE; }
-    bool ChooseFromMenu(MenuBarButton button, UINT id) { return m_menus.Choose(button, id); }
-    // The items of the popup at menuIndex as "text", with " (gray)" and " (marked)"; "-" separates.
-    std::vector<std::wstring> MenuTexts(int menuIndex)
-    {
-        std::vector<MenuItem> items;
-        EXPECT_TRUE(m_menus.OpenWithClick(menuIndex) && m_menus.ReadOpenPopup(items) && m_menus.CloseAll());
-        std::vector<std::wstring> texts;
-        for (const MenuItem& item : items)
-            texts.push_back(item.IsSeparator() ? L"-" : item.text + (item.IsGrayed() ? L" (gray)" : L"") +
-                                                            (item.IsChecked() ? L" (marked)" : L""));
-        return texts;
-    }
     // One broadcast as the system sends it; the program logs one line for it.
     bool SendOneEvent() { return m_orvane.SendDeviceChange(DBT_DEVNODES_CHANGED, 0); }
     bool IsModified()
@@ -63,7 +51,7 @@ protected:
     // File > Save As from the menu, typing path over the proposed name; true once it is handled.
     bool SaveAsTo(const std::wstring& path)
     {
-        HWND dialog = ChooseFromMenu(kFileMenu, ID_FILE_SAVE_AS) ? WaitForSaveDialog() : nullptr;
+        HWND dialog = m_menus.Choose(kFileMenu, ID_FILE_SAVE_AS) ? WaitForSaveDialog() : nullptr;
         return dialog != nullptr && ProposedFileName(dialog) == L"Orvane.txt" &&
                SaveUnderName(dialog, path, kDialogWaitMs) && m_orvane.Sync();
     }

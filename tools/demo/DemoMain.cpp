@@ -97,8 +97,7 @@ HRESULT Screenshots(const std::wstring& folder)
                                         L"the main window's picture")))
         return hr;
 
-    if (!menus.OpenWithClick(kNotificationsMenu) ||
-        !menus.Highlight(ID_NOTIFICATIONS_DEVICE))
+    if (!menus.Open(kNotificationsMenu) || !menus.Highlight(ID_NOTIFICATIONS_DEVICE))
         return Check(HRESULT_FROM_WIN32(ERROR_TIMEOUT), L"opening the Notifications menu");
     if (FAILED(hr = Check(SaveFrameScreenshot(orvane, InFolder(folder, L"notifications-menu.png")),
                           L"the Notifications menu's picture")))

@@ -60,9 +60,9 @@ bool WaitForSteadyForeground(HWND window, DWORD steadyMs = 300)
 }
 } // namespace
 
-HRESULT ChooseMenuCommand(OrvaneProcess& orvane, MenuBarButton button, UINT id)
+HRESULT ChooseMenuCommand(OrvaneProcess& orvane, MenuBarMenu menu, UINT id)
 {
-    return MenuDriver(orvane).Choose(button, id) ? S_OK : Failed();
+    return MenuDriver(orvane).Choose(menu, id) ? S_OK : Failed();
 }
 
 HRESULT PlaceFrame(OrvaneProcess& orvane)

@@ -14,7 +14,7 @@ class OrvaneProcess;
 using Narrator = std::function<void(const wchar_t*)>;
 
 // Chooses a menu command as a user would (MenuDriver::Choose); a time-out when it cannot.
-HRESULT ChooseMenuCommand(OrvaneProcess& orvane, MenuBarButton button, UINT id);
+HRESULT ChooseMenuCommand(OrvaneProcess& orvane, MenuBarMenu menu, UINT id);
 
 // Gives the frame a size at which the log's longest lines (device paths) show whole, within
 // the desktop's work area.

@@ -4,26 +4,53 @@
 #include "Wait.h"
 #include "WindowQuery.h"
 
-#include <commctrl.h>
-
-#include <cstdio>
 #include <cwctype>
 #include <sstream>
 
 namespace
 {
 constexpr wchar_t kPopupMenuClass[] = L"#32768";
-// The keyboard's context bit: the key came with Alt held.
-constexpr LPARAM kAltDown = 1 << 29;
-constexpr LPARAM kKeyUpBits = (1 << 30) | (1u << 31);
 constexpr int kMenuAttempts = 3;
 
-LPARAM KeyData(UINT virtualKey, LPARAM flags)
+// Each key down in order, then each up in reverse order.
+bool SendKeys(std::initializer_list<WORD> keys)
 {
-    const UINT scanCode = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
-    return 1 | (static_cast<LPARAM>(scanCode) << 16) | flags;
+    std::vector<INPUT> inputs(2 * keys.size());
+    size_t down = 0;
+    size_t up = inputs.size();
+    for (WORD key : keys)
+    {
+        inputs[down].type = inputs[--up].type = INPUT_KEYBOARD;
+        inputs[down++].ki.wVk = inputs[up].ki.wVk = key;
+        inputs[up].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+int HighlightedIndex(const std::vector<MenuItem>& items)
+{
+    for (size_t i = 0; i < items.size(); ++i)
+    {
+        if (items[i].IsHighlighted())
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// The letter after the text's "&", upper case; 0 without one.
+WORD Mnemonic(const std::wstring& text)
+{
+    const size_t amp = text.find(L'&');
+    return amp + 1 < text.size() ? static_cast<WORD>(std::towupper(text[amp + 1])) : 0;
 }
 } // namespace
+
+std::wstring MenuItem::Shown() const
+{
+    if (IsSeparator())
+        return L"-";
+    return text + (IsGrayed() ? L" (gray)" : L"") + (IsChecked() ? L" (marked)" : L"");
+}
 
 bool ParseMenuDescription(const std::wstring& description, std::vector<MenuItem>& items)
 {
@@ -54,32 +81,24 @@ bool ParseMenuDescription(const std::wstring& description, std::vector<MenuItem>
     return true;
 }
 
-bool MenuDriver::OpenWithMnemonic(wchar_t mnemonic)
+bool PressCtrlAnd(WORD key)
 {
-    const UINT key = static_cast<UINT>(std::towupper(mnemonic));
-    // A user's Alt+F reaches the focused window (the log view) as a system key; the program's
-    // own loop translates it into the menu command.
-    HWND target = m_process.View();
-    if (!::PostMessageW(target, WM_SYSKEYDOWN, VK_MENU, KeyData(VK_MENU, kAltDown)) ||
-        !::PostMessageW(target, WM_SYSKEYDOWN, key, KeyData(key, kAltDown)) ||
-        !::PostMessageW(target, WM_SYSKEYUP, key, KeyData(key, kAltDown | kKeyUpBits)))
-        return false;
-    return WaitUntil([this] { return OpenPopup() != nullptr; });
+    return SendKeys({VK_CONTROL, key});
 }
 
-bool MenuDriver::OpenWithClick(int index)
+bool MenuDriver::TypeKeys(std::initializer_list<WORD> keys)
 {
-    HWND bar = m_process.CommandBar();
-    std::wstring answer;
-    if (bar == nullptr || !m_process.Probe().Query(bar, ProbeRequest::ToolbarButtonRect, index, answer))
-        return false;
-    RECT button{};
-    if (std::swscanf(answer.c_str(), L"%ld %ld %ld %ld", &button.left, &button.top, &button.right, &button.bottom) != 4)
-        return false;
-    const LPARAM centre = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
-    // The pointer comes to the button, then presses it: the bar drops the popup on the press.
-    return ::PostMessageW(bar, WM_MOUSEMOVE, 0, centre) && ::PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, centre) &&
-           WaitUntil([this] { return OpenPopup() != nullptr; });
+    // Under X the frame becomes the foreground window a moment after it shows or after a dialog
+    // closes; keys typed before then go nowhere.
+    return WaitUntil([this] {
+               return ::GetForegroundWindow() == m_process.Frame() && FocusOfThread(m_process.ThreadId()) != nullptr;
+           }) &&
+           SendKeys(keys);
+}
+
+bool MenuDriver::Open(MenuBarMenu menu)
+{
+    return TypeKeys({VK_MENU, static_cast<WORD>(menu)}) && WaitUntil([this] { return OpenPopup() != nullptr; });
 }
 
 HWND MenuDriver::OpenPopup() const
@@ -103,116 +122,73 @@ bool MenuDriver::ReadOpenPopup(std::vector<MenuItem>& items)
     return ParseMenuDescription(description, items);
 }
 
+std::vector<std::wstring> MenuDriver::ShownItems(MenuBarMenu menu)
+{
+    std::vector<MenuItem> items;
+    std::vector<std::wstring> shown;
+    if (Open(menu) && ReadOpenPopup(items))
+    {
+        for (const MenuItem& item : items)
+            shown.push_back(item.Shown());
+    }
+    return CloseAll() ? shown : std::vector<std::wstring>{};
+}
+
 bool MenuDriver::Highlight(UINT id)
 {
     std::vector<MenuItem> items;
-    if (!ReadOpenPopup(items))
+    if (!WaitUntil([&] { return ReadOpenPopup(items); }))
         return false;
     // Each Down moves one item on, wrapping at the end: one lap is enough to meet every item.
     for (size_t step = 0; step <= items.size(); ++step)
     {
-        for (const MenuItem& item : items)
-        {
-            if (item.id == id && item.IsHighlighted())
-                return true;
-        }
-        if (!PressKey(VK_DOWN) || !ReadOpenPopup(items))
+        const int at = HighlightedIndex(items);
+        if (at >= 0 && items[static_cast<size_t>(at)].id == id)
+            return true;
+        if (!TypeKeys({VK_DOWN}) || !WaitUntil([&] { return ReadOpenPopup(items) && HighlightedIndex(items) != at; }))
             return false;
     }
     return false;
 }
 
-bool MenuDriver::Choose(MenuBarButton button, UINT id)
+bool MenuDriver::Choose(MenuBarMenu menu, UINT id)
 {
     // Under X, the focus coming back to the frame after a dialog may arrive late and close a
     // popup that has just opened; such a popup is opened again.
-    bool highlighted = false;
-    for (int attempt = 0; attempt < kMenuAttempts && !highlighted; ++attempt)
+    WORD mnemonic = 0;
+    for (int attempt = 0; attempt < kMenuAttempts && mnemonic == 0; ++attempt)
     {
-        highlighted = OpenWithClick(button) && Highlight(id);
-        if (!highlighted && OpenPopup() != nullptr)
+        std::vector<MenuItem> items;
+        if (Open(menu) && ReadOpenPopup(items))
         {
-            CloseAll();
-            return false;
+            for (const MenuItem& item : items)
+                mnemonic = item.id == id ? Mnemonic(item.text) : mnemonic;
+            if (mnemonic == 0)
+                return CloseAll(), false;
         }
+        else if (!CloseAll())
+            return false;
     }
-    // Enter, without waiting for an answer from the program: the command may end it (File > Exit).
-    HWND frame = m_process.Frame();
-    if (!highlighted || !::PostMessageW(frame, WM_KEYDOWN, VK_RETURN, KeyData(VK_RETURN, 0)) ||
-        !::PostMessageW(frame, WM_KEYUP, VK_RETURN, KeyData(VK_RETURN, kKeyUpBits)) ||
-        !WaitUntil([this] { return OpenPopup() == nullptr || !m_process.IsRunning(); }))
-        return false;
-    // Otherwise the bar keeps showing the clicked button as hot.
-    if (m_process.IsRunning())
-        ::PostMessageW(m_process.CommandBar(), WM_MOUSELEAVE, 0, 0);
-    return true;
+    return mnemonic != 0 && TypeKeys({mnemonic}) && WaitUntil([this] { return !m_process.IsRunning() || !InMenu(); });
 }
 
 bool MenuDriver::CloseAll()
 {
-    for (int attempt = 0; attempt < 4 && OpenPopup() != nullptr; ++attempt)
+    // Escape closes the dropped popup first and leaves its menu selected in the bar; a second
+    // one leaves the bar.
+    for (int attempt = 0; attempt < 4 && InMenu(); ++attempt)
     {
-        if (!PressKey(VK_ESCAPE))
+        const HWND popup = OpenPopup();
+        if (!TypeKeys({VK_ESCAPE}))
             return false;
-        WaitUntil([this] { return OpenPopup() == nullptr; }, 2000);
+        WaitUntil([&] { return !InMenu() || OpenPopup() != popup; }, 2000);
     }
-    return OpenPopup() == nullptr && m_process.Sync();
+    return !InMenu() && m_process.Sync();
 }
 
-bool PressCtrlAnd(WORD key)
+bool MenuDriver::InMenu() const
 {
-    INPUT inputs[4] = {};
-    const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
-    for (int i = 0; i < 4; ++i)
-    {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i];
-        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    return ::SendInput(4, inputs, sizeof(INPUT)) == 4;
-}
-
-bool MenuDriver::PressKey(UINT virtualKey)
-{
-    // While a popup is open the menu's own loop reads the keys from the thread's queue.
-    HWND target = m_process.Frame();
-    return ::PostMessageW(target, WM_KEYDOWN, virtualKey, KeyData(virtualKey, 0)) &&
-           ::PostMessageW(target, WM_KEYUP, virtualKey, KeyData(virtualKey, kKeyUpBits)) && m_process.Sync();
-}
-
-bool MenuDriver::TypeKey(WORD virtualKey)
-{
-    // Under X the frame becomes the foreground window a moment after it shows; keys typed
-    // before then go nowhere.
-    if (!WaitUntil([this] {
-            return ::GetForegroundWindow() == m_process.Frame() && FocusOfThread(m_process.ThreadId()) != nullptr;
-        }))
-        return false;
-    INPUT inputs[2] = {};
-    for (int i = 0; i < 2; ++i)
-    {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = virtualKey;
-        inputs[i].ki.dwFlags = i == 0 ? 0 : KEYEVENTF_KEYUP;
-    }
-    return ::SendInput(2, inputs, sizeof(INPUT)) == 2;
-}
-
-int MenuDriver::SelectedMenu() const
-{
-    DWORD_PTR hot = 0;
-    HWND bar = m_process.CommandBar();
-    if (bar == nullptr || !::SendMessageTimeoutW(bar, TB_GETHOTITEM, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &hot))
-        return -2;
-    return static_cast<int>(static_cast<LRESULT>(hot));
-}
-
-std::wstring MenuDriver::OpenPopupFirstItem(bool* highlighted)
-{
-    std::vector<MenuItem> items;
-    if (!ReadOpenPopup(items) || items.empty())
-        return {};
-    if (highlighted != nullptr)
-        *highlighted = items.front().IsHighlighted();
-    return items.front().text;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(m_process.ThreadId(), &info) && (info.flags & GUI_INMENUMODE) != 0;
 }

@@ -1,22 +1,24 @@
 #pragma once
-// Driving the program's menus as a user at the keyboard would: Alt with a popup's mnemonic drops
-// the popup, arrow keys move the highlight, Escape closes. The keys are posted to the program's
-// thread, so they work whichever window has the focus on the (virtual) desktop. Item states are
-// read from inside the program through the probe.
+// Driving the program's menu bar, the system's own, as a user at the keyboard would: real keys
+// (SendInput) to the frame once it is the foreground window. Alt with a menu's mnemonic drops
+// that menu, Down moves the highlight, an item's mnemonic chooses the item, Escape closes.
+// Another process cannot read a menu under Wine, so the items of an open popup are read from
+// inside the program through the probe.
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 class OrvaneProcess;
 
-// The menu bar's buttons, left to right.
-enum MenuBarButton : int
+// The menus of the menu bar, by the mnemonic that drops each.
+enum MenuBarMenu : wchar_t
 {
-    kFileMenu,
-    kNotificationsMenu,
-    kViewMenu,
-    kHelpMenu,
+    kFileMenu = L'F',
+    kNotificationsMenu = L'N',
+    kViewMenu = L'V',
+    kHelpMenu = L'H',
 };
 
 struct MenuItem
@@ -30,6 +32,8 @@ struct MenuItem
     [[nodiscard]] bool IsGrayed() const noexcept { return (state & MFS_DISABLED) != 0; }
     [[nodiscard]] bool IsChecked() const noexcept { return (state & MFS_CHECKED) != 0; }
     [[nodiscard]] bool IsHighlighted() const noexcept { return (state & MFS_HILITE) != 0; }
+    // The item as a user reads it: its text, then " (gray)" and " (marked)"; "-" for a separator.
+    [[nodiscard]] std::wstring Shown() const;
 };
 
 // Parses the probe's description of a menu; false on a malformed line.
@@ -44,30 +48,26 @@ class MenuDriver
 public:
     explicit MenuDriver(OrvaneProcess& process) : m_process(process) {}
 
-    // Presses Alt+mnemonic in the log view and waits for a popup menu window of the program.
-    bool OpenWithMnemonic(wchar_t mnemonic);
-    // Clicks the menu bar's button at index (0 for File) and waits for a popup menu window.
-    bool OpenWithClick(int index);
+    // Real keys once the frame is the foreground window with a focused child: each key pressed
+    // in order, then released in reverse ({VK_MENU, 'F'} is Alt+F). Returns once the input is
+    // queued, not once the program has read it.
+    bool TypeKeys(std::initializer_list<WORD> keys);
+    // Types Alt and the menu's mnemonic and waits for the popup menu window of the program.
+    bool Open(MenuBarMenu menu);
     // The open popup menu window ("#32768") of the program, or null.
     [[nodiscard]] HWND OpenPopup() const;
     bool ReadOpenPopup(std::vector<MenuItem>& items);
-    // Presses Down until the item with command id is highlighted.
+    // The items of menu as shown (MenuItem::Shown); empty when it cannot be opened or read.
+    std::vector<std::wstring> ShownItems(MenuBarMenu menu);
+    // Waits for a popup to open, then presses Down until its item with command id is highlighted.
     bool Highlight(UINT id);
-    // Clicks the button, moves to the item with command id and presses Enter on it. The pointer
-    // then leaves the bar, as it does when a user goes on to the window. A command that ends the
-    // program counts as chosen.
-    bool Choose(MenuBarButton button, UINT id);
-    // Presses Escape until no popup is open and the program's menu mode has ended.
+    // Drops menu and types the mnemonic of its item with command id; true once the menu has
+    // closed. A command that ends the program counts as chosen.
+    bool Choose(MenuBarMenu menu, UINT id);
+    // Presses Escape until the program's thread has left its menu.
     bool CloseAll();
-    // Presses one key in the program's thread: key down, then key up.
-    bool PressKey(UINT virtualKey);
-    // Presses one key as real keyboard input (SendInput) once the frame is the foreground window
-    // with a focused child. Returns once the input is queued, not once the program has read it.
-    bool TypeKey(WORD virtualKey);
-    // The menu bar's selected button (its hot item): -1 for none, -2 when the bar did not answer.
-    [[nodiscard]] int SelectedMenu() const;
-    // The first item's text of the open popup and whether it is highlighted; empty when none is open.
-    [[nodiscard]] std::wstring OpenPopupFirstItem(bool* highlighted = nullptr);
+    // Whether the program's thread is in a menu, a popup dropped or only the bar selected.
+    [[nodiscard]] bool InMenu() const;
 
 private:
     OrvaneProcess& m_process;

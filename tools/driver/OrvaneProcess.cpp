@@ -48,19 +48,6 @@ HWND OrvaneProcess::ReBar() const
     return FindChild(m_frame, kReBarId, REBARCLASSNAMEW);
 }
 
-HWND OrvaneProcess::CommandBar() const
-{
-    HWND rebar = ReBar();
-    if (rebar == nullptr)
-        return nullptr;
-    for (HWND child : ChildWindows(rebar))
-    {
-        if (::IsWindowVisible(child))
-            return child;
-    }
-    return nullptr;
-}
-
 ProbeClient& OrvaneProcess::Probe()
 {
     if (!m_probe.IsAttached() && m_threadId != 0)

@@ -38,8 +38,6 @@ public:
     // Looked up on each call: the bars may come and go.
     [[nodiscard]] HWND StatusBar() const;
     [[nodiscard]] HWND ReBar() const;
-    // The rebar's visible child: the menu bar.
-    [[nodiscard]] HWND CommandBar() const;
 
     // The probe in the program's user-interface thread, attached on first use.
     ProbeClient& Probe();

@@ -21,9 +21,6 @@ enum class ProbeRequest : ULONG_PTR
     // lParam: a static control. Answer: the name of the system icon it shows ("IDI_QUESTION",
     // "IDI_ERROR", "IDI_WARNING", "IDI_INFORMATION"), "none" without one, "other" otherwise.
     StaticIcon = 3,
-    // Sent to a toolbar (the menu bar is one); lParam: a button index. Answer: the button's
-    // rectangle in the toolbar's client coordinates, "left top right bottom".
-    ToolbarButtonRect = 4,
     // lParam: a window of the target. Answer: the LOGFONTW of the font it draws with
     // (WM_GETFONT), its bytes in hexadecimal; empty when it has none. A font handle is private
     // to its process, its description is not.
@@ -37,7 +34,6 @@ inline const wchar_t* ProbeRequestMessageName(ProbeRequest request)
     case ProbeRequest::DescribeMenu: return L"OrvaneE2E.Probe.DescribeMenu";
     case ProbeRequest::StatusBarText: return L"OrvaneE2E.Probe.StatusBarText";
     case ProbeRequest::StaticIcon: return L"OrvaneE2E.Probe.StaticIcon";
-    case ProbeRequest::ToolbarButtonRect: return L"OrvaneE2E.Probe.ToolbarButtonRect";
     case ProbeRequest::WindowFont: return L"OrvaneE2E.Probe.WindowFont";
     }
     return L"OrvaneE2E.Probe.Unknown";

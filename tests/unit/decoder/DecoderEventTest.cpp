@@ -47,7 +47,7 @@ TEST(Decoder, EveryRecordEventDecodesItsRecord)
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, &net), Lines{kArrival});
 }
 
-TEST(Decoder, VolumeRecordListsDrivesAndFlagWords)
+TEST(Decoder, VolumeAndVolumeLockRecordsListDrivesAndFlagWords)
 {
     DEV_BROADCAST_VOLUME volume{sizeof(volume), DBT_DEVTYP_VOLUME, 0, 0x14, 0};
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, &volume),
@@ -58,10 +58,7 @@ TEST(Decoder, VolumeRecordListsDrivesAndFlagWords)
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, &volume)[1],
               L"-|  Unit(s): A: B: C: D: E: F: G: H: I: J: K: L: M: N: O: P: Q: R: S: T: U: V: W: X: Y: Z:, "
               L"changes affect physical device/local volume.");
-}
 
-TEST(Decoder, VolumeLockRecordWords)
-{
     VolLockBroadcast lock{{sizeof(lock), 99, 0}, 0x00AB12CD, 0, 0, 'D', 0}; // device type not consulted
     EXPECT_EQ(Decode(DBT_VOLLOCKQUERYLOCK, &lock),
               (Lines{L"T|DBT_VOLLOCKQUERYLOCK",
@@ -84,15 +81,12 @@ TEST(Decoder, UserDefinedEventNamesItsMessage)
               (Lines{L"T|DBT_USERDEFINED", L"-|  Message=MY_MESSAGE" + std::wstring(widened)}));
 }
 
+// A null record gives the event line only; a string that dbch_size cuts ends with the record.
 // Records too short for their fields are covered by the random records at the page end.
-TEST(Decoder, RecordBoundsNullRecordsGiveTheEventLineOnly)
+TEST(Decoder, RecordBoundsNullRecordsAndUnterminatedStrings)
 {
     for (UINT code : {DBT_DEVICEQUERYREMOVE, DBT_VOLLOCKLOCKTAKEN, DBT_USERDEFINED})
         EXPECT_EQ(Decode(code, DWORD_PTR{0}).size(), 1u) << code;
-}
-
-TEST(Decoder, RecordBoundsUnterminatedStringsEndWithTheRecord)
-{
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, CutTo(12 + 2, PortRecord(L"LPT1XYZ"))), (Lines{kArrival, L"-|  Port=L"}));
     EXPECT_EQ(Decode(DBT_USERDEFINED, CutTo(12 + 2, UserDefinedRecord("MY_MESSAGE")))[1], L"-|  Message=MY");
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, CutTo(12 + 16 + 10, DeviceInterfaceRecord(GUID{}, L"\\\\?\\abc")))[1],

@@ -78,14 +78,6 @@ std::wstring StaticIcon(HWND control)
     }
     return L"other";
 }
-std::wstring ToolbarButtonRect(HWND toolbar, LPARAM index)
-{
-    RECT rect{};
-    if (!::SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)))
-        return L"";
-    return std::to_wstring(rect.left) + L' ' + std::to_wstring(rect.top) + L' ' + std::to_wstring(rect.right) + L' ' +
-           std::to_wstring(rect.bottom);
-}
 
 std::wstring WindowFont(HWND window)
 {
@@ -119,8 +111,6 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeCallWndProc(int code, WPA
                 Answer(answerWindow, ProbeRequest::StatusBarText, StatusBarText(reinterpret_cast<HWND>(call->lParam)));
             else if (call->message == MessageOf(ProbeRequest::StaticIcon))
                 Answer(answerWindow, ProbeRequest::StaticIcon, StaticIcon(reinterpret_cast<HWND>(call->lParam)));
-            else if (call->message == MessageOf(ProbeRequest::ToolbarButtonRect))
-                Answer(answerWindow, ProbeRequest::ToolbarButtonRect, ToolbarButtonRect(call->hwnd, call->lParam));
             else if (call->message == MessageOf(ProbeRequest::WindowFont))
                 Answer(answerWindow, ProbeRequest::WindowFont, WindowFont(reinterpret_cast<HWND>(call->lParam)));
         }

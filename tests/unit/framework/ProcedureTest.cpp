@@ -1,6 +1,8 @@
-// The modal dialog base, with a class of the test's own over the About template: the object owns its
-// window from WM_INITDIALOG to the end, EndDialog's value returns, and no exception leaves it.
+// The window and dialog procedures tie each object to its window from the first message on, and
+// let no exception out: one escaping the handler of WM_CREATE fails the window's creation instead
+// of leaving a half-built window; in a dialog, EndDialog's value still comes back from DoModal.
 #include "DialogImpl.h"
+#include "WindowImpl.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -10,7 +12,19 @@
 
 namespace
 {
-// Once shown, it is sent a message whose handler throws, then one that ends it.
+class CThrowingWindow : public CWindowImpl<CThrowingWindow>
+{
+public:
+    BOOL ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT&, DWORD = 0)
+    {
+        if (message == WM_CREATE)
+            throw std::bad_alloc();
+        return FALSE;
+    }
+};
+
+// A dialog over the About template: once shown, it is sent a message whose handler throws, then
+// one that ends it.
 class CProbeDialog : public CDialogImpl<CProbeDialog>
 {
 public:
@@ -36,6 +50,13 @@ public:
     }
 };
 } // namespace
+
+TEST(WindowImpl, ExceptionFromCreateFailsTheCreation)
+{
+    CThrowingWindow window;
+    EXPECT_EQ(window.Create(nullptr, CWindow::rcDefault, nullptr, WS_POPUP), nullptr);
+    EXPECT_EQ(window.m_hWnd, nullptr);
+}
 
 TEST(DialogImpl, RunsOnItsOwnWindowAndContainsExceptions)
 {
