@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "AppModule.h"
 #include "DeviceChange.h"
 #include "LogFont.h"
 #include "LogHeader.h"
@@ -169,10 +170,10 @@ LRESULT CMainFrame::OnCreate()
     UIEnable(ID_VIEW_TOOLBAR, false);
     UISetCheck(ID_VIEW_STATUS_BAR, true);
 
-    if (m_loop != nullptr)
+    if (CMessageLoop* loop = g_appModule.GetMessageLoop(::GetCurrentThreadId()))
     {
-        m_loop->AddMessageFilter(this);
-        m_loop->AddIdleHandler(this);
+        loop->AddMessageFilter(this);
+        loop->AddIdleHandler(this);
     }
     return 0;
 }
@@ -204,10 +205,10 @@ void CMainFrame::CreateLogView()
 void CMainFrame::OnDestroy()
 {
     m_deviceNotification.Unregister();
-    if (m_loop != nullptr)
+    if (CMessageLoop* loop = g_appModule.GetMessageLoop(::GetCurrentThreadId()))
     {
-        m_loop->RemoveMessageFilter(this);
-        m_loop->RemoveIdleHandler(this);
+        loop->RemoveMessageFilter(this);
+        loop->RemoveIdleHandler(this);
     }
 }
 

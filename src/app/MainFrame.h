@@ -19,9 +19,9 @@ public:
     static CWndClassInfo& GetWndClassInfo();
     static const CUpdateUIElement* GetUpdateUIMap();
 
-    // loop: the message loop that runs this window; the frame joins its filters and idle
-    // handlers while the window exists. May be null (no accelerators or idle updates).
-    explicit CMainFrame(CMessageLoop* loop = nullptr) noexcept : m_loop(loop) {}
+    // While the window exists the frame is one of the message filters and idle handlers of the
+    // loop that the module holds for the thread; without one, it has no accelerators and no idle step.
+    CMainFrame() noexcept = default;
     ~CMainFrame() override;
 
     // Reads the system's description for the log's headers, then creates the window (title, menu
@@ -44,7 +44,6 @@ public:
     bool PromptSaveChanges();
 
 private:
-    CMessageLoop* m_loop;
     COrvaneView m_view;
     unique_hfont m_font;
     CDeviceNotification m_deviceNotification;

@@ -6,10 +6,11 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-namespace
-{
+// The process's one module: its map holds the loop of the thread that runs the frame.
 CAppModule g_appModule;
 
+namespace
+{
 // Creates and shows the main frame and runs the message loop.
 int RunMainFrame(int nCmdShow)
 {
@@ -17,7 +18,7 @@ int RunMainFrame(int nCmdShow)
     g_appModule.AddMessageLoop(&loop);
     int result = 0;
     {
-        CMainFrame frame(&loop);
+        CMainFrame frame;
         if (frame.CreateEx() != nullptr)
         {
             frame.ShowWindow(nCmdShow);
