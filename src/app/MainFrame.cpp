@@ -10,8 +10,6 @@
 
 namespace
 {
-constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-constexpr DWORD kFrameExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
 constexpr DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TBSTYLE_TOOLTIPS |
                                 TBSTYLE_FLAT | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
 constexpr DWORD kReBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
@@ -61,7 +59,7 @@ HWND CMainFrame::CreateEx()
     // is asked once, while the frame cannot receive anything.
     m_bHasOSDescription = GetOSDescription(m_szOSDescription) == S_OK;
     m_szOSDescription[kOSDescriptionCapacity - 1] = L'\0';
-    return CFrameWindowImpl::CreateEx(IDR_MAINFRAME, nullptr, CWindow::rcDefault, kFrameStyle, kFrameExStyle);
+    return CFrameWindowImpl::CreateEx(IDR_MAINFRAME);
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
@@ -104,7 +102,7 @@ void CMainFrame::OnIdle()
 // No other COM call waits on another process while the window exists: WMI is asked by CreateEx
 // before. No wait lies between reading the log and changing the log, the mark or the path:
 // NewLog, the save's file calls and pauses, and the decoder's SetupAPI look-ups dispatch nothing.
-BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD)
+BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message)
     {
@@ -180,10 +178,10 @@ LRESULT CMainFrame::OnCreate()
 
 HWND CMainFrame::CreateBars()
 {
-    HWND toolBar = frame_bars::CreateToolBarFromResource(m_hWnd, IDR_MAINFRAME, false, kToolBarStyle, ATL_IDW_TOOLBAR);
+    HWND toolBar = frame_bars::CreateToolBarFromResource(m_hWnd, IDR_MAINFRAME, kToolBarStyle, ATL_IDW_TOOLBAR);
 
     m_hWndReBar = frame_bars::CreateReBar(m_hWnd, kReBarStyle, ATL_IDW_TOOLBAR);
-    frame_bars::AddReBarBand(m_hWndReBar, toolBar, false);
+    frame_bars::AddReBarBand(m_hWndReBar, toolBar);
 
     wchar_t ready[128] = {};
     ::LoadStringW(GetResourceInstance(), IDS_IDLE_MESSAGE, ready, 128);

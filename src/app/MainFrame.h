@@ -31,7 +31,7 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnIdle() override;
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD = 0);
+    BOOL ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // Replaces the log with the header of a new log and clears the modified mark.
     void NewLog();
