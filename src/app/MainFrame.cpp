@@ -4,6 +4,7 @@
 #include "DeviceChange.h"
 #include "LogFont.h"
 #include "LogHeader.h"
+#include "OSDescription.h"
 #include "resource.h"
 
 #include <new>

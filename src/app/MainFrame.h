@@ -7,7 +7,7 @@
 #include "UniqueHandle.h"
 #include "UpdateUI.h"
 #include "OrvaneView.h"
-#include "LogHeader.h"
+#include "OSDescription.h"
 #include "DeviceNotification.h"
 
 class CMainFrame : public CFrameWindowImpl<CMainFrame>,

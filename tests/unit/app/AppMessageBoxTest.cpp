@@ -2,6 +2,7 @@
 // cut to fit without ever losing the number; the text and icon a code gives a box; the files a
 // failed save names.
 #include "AppMessageBox.h"
+#include "ErrorDescription.h"
 #include "ImportPatch.h"
 #include "WriteFileAtomically.h"
 #include "resource.h"

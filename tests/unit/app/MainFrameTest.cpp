@@ -2,6 +2,7 @@
 #include "FixedClock.h"
 #include "HungWmi.h"
 #include "ImportPatch.h"
+#include "LogHeader.h"
 #include "MainFrame.h"
 #include "Records.h"
 #include "resource.h"

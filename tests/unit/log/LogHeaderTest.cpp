@@ -2,6 +2,7 @@
 // the parts WMI gives.
 #include "HungWmi.h"
 #include "LogHeader.h"
+#include "OSDescription.h"
 
 #include <gtest/gtest.h>
 
