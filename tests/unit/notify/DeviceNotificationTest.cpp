@@ -9,12 +9,7 @@
 
 namespace
 {
-struct
-{
-    HANDLE recipient;
-    DEV_BROADCAST_DEVICEINTERFACE_W filter;
-    DWORD flags;
-} g_registerSeen;
+struct { HANDLE recipient; DEV_BROADCAST_DEVICEINTERFACE_W filter; DWORD flags; } g_registerSeen;
 
 HDEVNOTIFY WINAPI RefuseRegister(HANDLE recipient, LPVOID filter, DWORD flags)
 {
