@@ -19,8 +19,8 @@ public:
     static CWndClassInfo& GetWndClassInfo();
     static const CUpdateUIElement* GetUpdateUIMap();
 
-    // While the window exists the frame is one of the message filters and idle handlers of the
-    // loop that the module holds for the thread; without one, it has no accelerators and no idle step.
+    // While the window exists the frame is a message filter and idle handler of the loop that
+    // g_appModule holds for its thread; without one it has no accelerators and no idle step.
     CMainFrame() noexcept = default;
     ~CMainFrame() override;
 
