@@ -1,13 +1,15 @@
 // OrvaneStartupParts.exe: Orvane's own start-up (the same modules, resources, manifest and
 // imports as Orvane.exe) with a mark set between its steps, so that the benchmark can tell
-// where the time to the first answered device change goes. The marks inside the frame's
-// creation come from hooks on this thread: a window being created (WH_CBT) and messages
-// sent to the frame and the view (WH_CALLWNDPROC). The hooks add a little to each message;
-// the benchmark prints the total beside Orvane's own start-up.
+// where the time to the first answered device change goes. The first steps, CoInitialize and
+// InitCommonControlsEx, are marked as they return, through this program's import table
+// (CImportPatch). The marks inside the frame's creation come from hooks on this thread: a window
+// being created (WH_CBT) and messages sent to the frame and the view (WH_CALLWNDPROC). The hooks
+// add a little to each message; the benchmark prints the total beside Orvane's own start-up.
 #include "Run.h"
 #include "StartupMarks.h"
 #include "UniqueHandle.h"
 #include "FrameIds.h"
+#include "ImportPatch.h"
 
 #include <commctrl.h>
 #include <dbt.h>
@@ -109,19 +111,28 @@ LRESULT CALLBACK OnSentMessage(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Between Orvane's own steps: a mark after each, and after the common controls the hooks that
-// mark the steps of the frame's creation, which comes next.
-void OnStartupStep(StartupStep step)
+// Orvane's first steps, passed on to the system: a mark as each returns, and after the common
+// controls the hooks that mark the steps of the frame's creation, which comes next.
+using CoInitializeFunction = HRESULT(WINAPI*)(LPVOID);
+using InitControlsFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+CoInitializeFunction g_coInitialize = nullptr;
+InitControlsFunction g_initControls = nullptr;
+
+HRESULT WINAPI MarkedCoInitialize(LPVOID reserved)
 {
-    if (step == StartupStep::ComInitialized)
-        Mark(StartupMark::Com);
-    else if (step == StartupStep::ControlsRegistered)
-    {
-        Mark(StartupMark::Controls);
-        const DWORD thread = ::GetCurrentThreadId();
-        g_creationHook.reset(::SetWindowsHookExW(WH_CBT, &OnCreateWindow, nullptr, thread));
-        g_messageHook.reset(::SetWindowsHookExW(WH_CALLWNDPROC, &OnSentMessage, nullptr, thread));
-    }
+    const HRESULT hr = g_coInitialize(reserved);
+    Mark(StartupMark::Com);
+    return hr;
+}
+
+BOOL WINAPI MarkedInitCommonControlsEx(const INITCOMMONCONTROLSEX* controls)
+{
+    const BOOL done = g_initControls(controls);
+    Mark(StartupMark::Controls);
+    const DWORD thread = ::GetCurrentThreadId();
+    g_creationHook.reset(::SetWindowsHookExW(WH_CBT, &OnCreateWindow, nullptr, thread));
+    g_messageHook.reset(::SetWindowsHookExW(WH_CALLWNDPROC, &OnSentMessage, nullptr, thread));
+    return done;
 }
 } // namespace
 
@@ -136,5 +147,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int nCmdShow)
             *closing = L'\0';
     }
     g_outputPath = commandLine;
-    return RunProgram(nCmdShow, &OnStartupStep);
+    const CImportPatch com("ole32.dll", "CoInitialize", reinterpret_cast<const void*>(&MarkedCoInitialize));
+    const CImportPatch controls("comctl32.dll", "InitCommonControlsEx",
+                                reinterpret_cast<const void*>(&MarkedInitCommonControlsEx));
+    if (!com.IsActive() || !controls.IsActive())
+        return 0; // no marks written: the benchmark reports the parts missing
+    g_coInitialize = com.Original<CoInitializeFunction>();
+    g_initControls = controls.Original<InitControlsFunction>();
+    return RunProgram(nCmdShow);
 }

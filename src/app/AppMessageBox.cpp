@@ -1,5 +1,5 @@
 #include "AppMessageBox.h"
-#include "StartupMonitor.h"
+#include "ErrorDescription.h"
 
 #include "CenterWindow.h"
 #include "LastError.h"
@@ -17,6 +17,21 @@ wchar_t g_title[kTitleLength];
 
 // The CBT hook of the box being set up; it removes itself once the box activates.
 unique_hhook g_boxHook;
+
+// The monitor that whoever started the process asked for, passed in the start-up record's
+// standard-output field: where a box without owner appears. Null when there is none.
+HMONITOR GetStartupMonitor()
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    ::GetStartupInfoW(&startup);
+    auto* monitor = reinterpret_cast<HMONITOR>(startup.hStdOutput);
+    if (monitor == nullptr)
+        return nullptr;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetMonitorInfoW(monitor, &info) ? monitor : nullptr;
+}
 
 LRESULT CALLBACK CenterBoxHook(int code, WPARAM wParam, LPARAM lParam) noexcept
 {
@@ -43,6 +58,31 @@ UINT DefaultIcon(HRESULT hr) noexcept
     if (hr < 0)
         return MB_ICONERROR;
     return hr == 0 ? MB_ICONINFORMATION : MB_ICONWARNING;
+}
+
+// The title of every box: string IDS_APP_TITLE, or the executable's file name without it.
+LPCWSTR GetAppTitle()
+{
+    if (g_title[0] != L'\0')
+        return g_title;
+    if (::LoadStringW(GetResourceInstance(), IDS_APP_TITLE, g_title, kTitleLength) > 0)
+        return g_title;
+    wchar_t path[MAX_PATH];
+    if (!GetModulePath(nullptr, path))
+        return g_title;
+    ::lstrcpynW(g_title, ::PathFindFileNameW(path), kTitleLength);
+    return g_title;
+}
+
+// Shows text as it is (never used as a format again), owned by the active window's last popup.
+int ShowMessageBox(LPCWSTR text, UINT uType)
+{
+    g_boxHook.reset(::SetWindowsHookExW(WH_CBT, CenterBoxHook, nullptr, ::GetCurrentThreadId()));
+    const int result = ::MessageBoxW(FindBoxOwner(), text, GetAppTitle(), uType);
+    // A box that failed before it ever activated leaves the hook behind: the next window
+    // activated on this thread must not be moved in its place.
+    g_boxHook.reset();
+    return result;
 }
 } // namespace
 
@@ -71,27 +111,4 @@ int AppMessageBox(UINT nID, UINT uType, HRESULT hr, ...)
     });
     va_end(args);
     return result;
-}
-
-int ShowMessageBox(LPCWSTR text, UINT uType)
-{
-    g_boxHook.reset(::SetWindowsHookExW(WH_CBT, CenterBoxHook, nullptr, ::GetCurrentThreadId()));
-    const int result = ::MessageBoxW(FindBoxOwner(), text, GetAppTitle(), uType);
-    // A box that failed before it ever activated leaves the hook behind: the next window
-    // activated on this thread must not be moved in its place.
-    g_boxHook.reset();
-    return result;
-}
-
-LPCWSTR GetAppTitle()
-{
-    if (g_title[0] != L'\0')
-        return g_title;
-    if (::LoadStringW(GetResourceInstance(), IDS_APP_TITLE, g_title, kTitleLength) > 0)
-        return g_title;
-    wchar_t path[MAX_PATH];
-    if (!GetModulePath(nullptr, path))
-        return g_title;
-    ::lstrcpynW(g_title, ::PathFindFileNameW(path), kTitleLength);
-    return g_title;
 }

@@ -1,5 +1,5 @@
 // The system's text for a failure code, as the program's message boxes show it.
-#include "AppMessageBox.h"
+#include "ErrorDescription.h"
 
 #include "LastError.h"
 #include "WideString.h"
@@ -12,6 +12,12 @@ namespace
 bool IsSystemErrorCode(HRESULT hr) noexcept
 {
     return (static_cast<DWORD>(hr) & 0x1FFF0000) == 0x00070000;
+}
+
+// Cuts the run of CR, LF, tab and space at the end of text; leading and inner ones stay.
+void TrimTrailingWhitespace(LPWSTR text)
+{
+    text[TrimTrailingLength(text, std::wcslen(text), L"\r\n\t ")] = L'\0';
 }
 } // namespace
 
@@ -55,11 +61,6 @@ void AppendErrorNumber(HRESULT hr, LPWSTR buffer)
         length = std::wcslen(buffer);
     }
     std::wmemcpy(buffer + length, number.GetString(), static_cast<size_t>(number.GetLength()) + 1);
-}
-
-void TrimTrailingWhitespace(LPWSTR text)
-{
-    text[TrimTrailingLength(text, std::wcslen(text), L"\r\n\t ")] = L'\0';
 }
 
 void AppendHexErrorCode(CString& text, HRESULT hr)

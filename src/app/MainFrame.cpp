@@ -1,16 +1,16 @@
 #include "MainFrame.h"
 
+#include "AppModule.h"
 #include "DeviceChange.h"
 #include "LogFont.h"
 #include "LogHeader.h"
+#include "OSDescription.h"
 #include "resource.h"
 
 #include <new>
 
 namespace
 {
-constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-constexpr DWORD kFrameExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
 constexpr DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TBSTYLE_TOOLTIPS |
                                 TBSTYLE_FLAT | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
 constexpr DWORD kReBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
@@ -60,7 +60,7 @@ HWND CMainFrame::CreateEx()
     // is asked once, while the frame cannot receive anything.
     m_bHasOSDescription = GetOSDescription(m_szOSDescription) == S_OK;
     m_szOSDescription[kOSDescriptionCapacity - 1] = L'\0';
-    return CFrameWindowImpl::CreateEx(IDR_MAINFRAME, nullptr, CWindow::rcDefault, kFrameStyle, kFrameExStyle);
+    return CFrameWindowImpl::CreateEx(IDR_MAINFRAME);
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
@@ -103,7 +103,7 @@ void CMainFrame::OnIdle()
 // No other COM call waits on another process while the window exists: WMI is asked by CreateEx
 // before. No wait lies between reading the log and changing the log, the mark or the path:
 // NewLog, the save's file calls and pauses, and the decoder's SetupAPI look-ups dispatch nothing.
-BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD)
+BOOL CMainFrame::ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message)
     {
@@ -169,20 +169,20 @@ LRESULT CMainFrame::OnCreate()
     UIEnable(ID_VIEW_TOOLBAR, false);
     UISetCheck(ID_VIEW_STATUS_BAR, true);
 
-    if (m_loop != nullptr)
+    if (CMessageLoop* loop = g_appModule.GetMessageLoop(::GetCurrentThreadId()))
     {
-        m_loop->AddMessageFilter(this);
-        m_loop->AddIdleHandler(this);
+        loop->AddMessageFilter(this);
+        loop->AddIdleHandler(this);
     }
     return 0;
 }
 
 HWND CMainFrame::CreateBars()
 {
-    HWND toolBar = frame_bars::CreateToolBarFromResource(m_hWnd, IDR_MAINFRAME, false, kToolBarStyle, ATL_IDW_TOOLBAR);
+    HWND toolBar = frame_bars::CreateToolBarFromResource(m_hWnd, IDR_MAINFRAME, kToolBarStyle, ATL_IDW_TOOLBAR);
 
     m_hWndReBar = frame_bars::CreateReBar(m_hWnd, kReBarStyle, ATL_IDW_TOOLBAR);
-    frame_bars::AddReBarBand(m_hWndReBar, toolBar, false);
+    frame_bars::AddReBarBand(m_hWndReBar, toolBar);
 
     wchar_t ready[128] = {};
     ::LoadStringW(GetResourceInstance(), IDS_IDLE_MESSAGE, ready, 128);
@@ -204,10 +204,10 @@ void CMainFrame::CreateLogView()
 void CMainFrame::OnDestroy()
 {
     m_deviceNotification.Unregister();
-    if (m_loop != nullptr)
+    if (CMessageLoop* loop = g_appModule.GetMessageLoop(::GetCurrentThreadId()))
     {
-        m_loop->RemoveMessageFilter(this);
-        m_loop->RemoveIdleHandler(this);
+        loop->RemoveMessageFilter(this);
+        loop->RemoveIdleHandler(this);
     }
 }
 

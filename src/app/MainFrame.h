@@ -7,7 +7,7 @@
 #include "UniqueHandle.h"
 #include "UpdateUI.h"
 #include "OrvaneView.h"
-#include "LogHeader.h"
+#include "OSDescription.h"
 #include "DeviceNotification.h"
 
 class CMainFrame : public CFrameWindowImpl<CMainFrame>,
@@ -19,9 +19,9 @@ public:
     static CWndClassInfo& GetWndClassInfo();
     static const CUpdateUIElement* GetUpdateUIMap();
 
-    // loop: the message loop that runs this window; the frame joins its filters and idle
-    // handlers while the window exists. May be null (no accelerators or idle updates).
-    explicit CMainFrame(CMessageLoop* loop = nullptr) noexcept : m_loop(loop) {}
+    // While the window exists the frame is a message filter and idle handler of the loop that
+    // g_appModule holds for its thread; without one it has no accelerators and no idle step.
+    CMainFrame() noexcept = default;
     ~CMainFrame() override;
 
     // Reads the system's description for the log's headers, then creates the window (title, menu
@@ -31,7 +31,7 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnIdle() override;
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD = 0);
+    BOOL ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // Replaces the log with the header of a new log and clears the modified mark.
     void NewLog();
@@ -44,7 +44,6 @@ public:
     bool PromptSaveChanges();
 
 private:
-    CMessageLoop* m_loop;
     COrvaneView m_view;
     unique_hfont m_font;
     CDeviceNotification m_deviceNotification;

@@ -6,10 +6,11 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-namespace
-{
+// The process's one module: its map holds the loop of the thread that runs the frame.
 CAppModule g_appModule;
 
+namespace
+{
 // Creates and shows the main frame and runs the message loop.
 int RunMainFrame(int nCmdShow)
 {
@@ -17,7 +18,7 @@ int RunMainFrame(int nCmdShow)
     g_appModule.AddMessageLoop(&loop);
     int result = 0;
     {
-        CMainFrame frame(&loop);
+        CMainFrame frame;
         if (frame.CreateEx() != nullptr)
         {
             frame.ShowWindow(nCmdShow);
@@ -29,20 +30,16 @@ int RunMainFrame(int nCmdShow)
 }
 } // namespace
 
-int RunProgram(int nCmdShow, StartupObserver observer)
+int RunProgram(int nCmdShow)
 {
     // COM for the save dialog and the header's system query; failures surface there. Only a
     // successful call (S_FALSE included) is balanced by CoUninitialize.
     const HRESULT com = ::CoInitialize(nullptr);
-    if (observer != nullptr)
-        observer(StartupStep::ComInitialized);
 
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_LINK_CLASS;
     ::InitCommonControlsEx(&controls);
-    if (observer != nullptr)
-        observer(StartupStep::ControlsRegistered);
 
     // Without its loop map the module cannot run the frame: end as when it cannot be created.
     const int result = SUCCEEDED(g_appModule.Init()) ? RunMainFrame(nCmdShow) : 0;

@@ -1,6 +1,5 @@
-// The program's entry point. It stays in orvane_app's library, from which the linker takes it
-// only for a program without a wWinMain of its own: Orvane.exe, not the benchmark's marked
-// start-up, nor the test programs, which are console programs.
+// Orvane.exe's entry point, compiled into the program itself rather than into orvane_app's
+// library, so that the link needs nothing to find it.
 #include "LibrarySearch.h"
 #include "Run.h"
 

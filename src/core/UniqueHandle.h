@@ -68,11 +68,9 @@ inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
 inline void DestroyMenuHandle(HMENU h) noexcept { ::DestroyMenu(h); }
 inline void UnhookHook(HHOOK h) noexcept { ::UnhookWindowsHookEx(h); }
 inline void FreeHeapBlock(void* p) noexcept { ::HeapFree(::GetProcessHeap(), 0, p); }
-inline void FreeLibraryModule(HMODULE h) noexcept { ::FreeLibrary(h); }
-inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
 inline void CoTaskFree(void* p) noexcept { ::CoTaskMemFree(p); }
 inline void FreeBstr(BSTR s) noexcept { ::SysFreeString(s); }
-inline void DeleteMemoryDc(HDC h) noexcept { ::DeleteDC(h); }
+inline void ReleaseScreenDc(HDC h) noexcept { ::ReleaseDC(nullptr, h); }
 } // namespace unique_detail
 
 using unique_hfile = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle, -1>>;
@@ -82,22 +80,5 @@ using unique_hhook = unique_any<handle_traits<HHOOK, unique_detail::UnhookHook>>
 using unique_process_heap_ptr = unique_any<handle_traits<void*, unique_detail::FreeHeapBlock>>;
 using unique_cotaskmem = unique_any<handle_traits<void*, unique_detail::CoTaskFree>>;
 using unique_bstr = unique_any<handle_traits<BSTR, unique_detail::FreeBstr>>;
-
-// A screen device context borrowed with GetDC and given back with ReleaseDC.
-class unique_screen_dc
-{
-public:
-    unique_screen_dc() noexcept : m_hdc(::GetDC(nullptr)) {}
-    unique_screen_dc(const unique_screen_dc&) = delete;
-    unique_screen_dc& operator=(const unique_screen_dc&) = delete;
-    ~unique_screen_dc()
-    {
-        if (m_hdc)
-            ::ReleaseDC(nullptr, m_hdc);
-    }
-    [[nodiscard]] HDC get() const noexcept { return m_hdc; }
-    explicit operator bool() const noexcept { return m_hdc != nullptr; }
-
-private:
-    HDC m_hdc;
-};
+// The screen's device context, borrowed with GetDC(nullptr) and given back with ReleaseDC.
+using unique_screen_dc = unique_any<handle_traits<HDC, unique_detail::ReleaseScreenDc>>;

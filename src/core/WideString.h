@@ -19,7 +19,6 @@ public:
     [[nodiscard]] const wchar_t* GetString() const noexcept { return m_text.c_str(); }
     operator const wchar_t*() const noexcept { return m_text.c_str(); }
     [[nodiscard]] wchar_t GetAt(int index) const { return m_text.at(static_cast<size_t>(index)); }
-    [[nodiscard]] const std::wstring& Str() const noexcept { return m_text; }
     bool operator==(const CString& other) const noexcept { return m_text == other.m_text; }
 
     void Empty() noexcept { m_text.clear(); }

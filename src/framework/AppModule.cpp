@@ -66,3 +66,12 @@ bool CAppModule::RemoveMessageLoop()
     CLockGuard guard(m_lock);
     return m_pMsgLoopMap && m_pMsgLoopMap->erase(::GetCurrentThreadId()) == 1;
 }
+
+CMessageLoop* CAppModule::GetMessageLoop(DWORD threadId)
+{
+    CLockGuard guard(m_lock);
+    if (!m_pMsgLoopMap)
+        return nullptr;
+    const auto found = m_pMsgLoopMap->find(threadId);
+    return found != m_pMsgLoopMap->end() ? found->second : nullptr;
+}

@@ -42,11 +42,11 @@ class CDialogImpl : public window_detail::CTiedWindow<TBase, DWLP_USER>
 public:
     // Runs the dialog until EndDialog; returns the value given to it, or -1 (last error set)
     // when the dialog could not be created.
-    INT_PTR DoModal(HWND owner = ::GetActiveWindow(), LPARAM initParam = 0) noexcept
+    INT_PTR DoModal(HWND owner) noexcept
     {
         dialog_detail::t_creatingDialog = this;
-        const INT_PTR result = ::DialogBoxParamW(GetResourceInstance(), MAKEINTRESOURCEW(T::IDD), owner,
-                                                 &CDialogImpl::DialogProc, initParam);
+        const INT_PTR result =
+            ::DialogBoxParamW(GetResourceInstance(), MAKEINTRESOURCEW(T::IDD), owner, &CDialogImpl::DialogProc, 0);
         // Still set if the template could not even be loaded.
         dialog_detail::t_creatingDialog = nullptr;
         return result;
@@ -55,7 +55,7 @@ public:
     BOOL EndDialog(INT_PTR result) const noexcept { return ::EndDialog(this->m_hWnd, result); }
 
     // T hides this with its own message map.
-    BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD = 0) { return FALSE; }
+    BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) { return FALSE; }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -43,7 +43,7 @@ const ToolBarResource* FindToolBarResource(UINT id)
 
 namespace frame_bars
 {
-HWND CreateToolBarFromResource(HWND parent, UINT resourceId, bool initialSeparator, DWORD style, UINT controlId)
+HWND CreateToolBarFromResource(HWND parent, UINT resourceId, DWORD style, UINT controlId)
 {
     const ToolBarResource* resource = FindToolBarResource(resourceId);
     if (resource == nullptr)
@@ -51,8 +51,6 @@ HWND CreateToolBarFromResource(HWND parent, UINT resourceId, bool initialSeparat
     const auto* ids = reinterpret_cast<const WORD*>(resource + 1);
 
     std::vector<TBBUTTON> buttons;
-    if (initialSeparator)
-        buttons.push_back(TBBUTTON{8, 0, 0, BTNS_SEP, {}, 0, 0});
     int image = 0;
     for (WORD i = 0; i < resource->count; ++i)
     {
@@ -102,7 +100,7 @@ HWND CreateReBar(HWND parent, DWORD style, UINT controlId)
     return reBar;
 }
 
-bool AddReBarBand(HWND reBar, HWND child, bool newRow)
+bool AddReBarBand(HWND reBar, HWND child)
 {
     if (reBar == nullptr || child == nullptr)
         return false;
@@ -111,7 +109,7 @@ bool AddReBarBand(HWND reBar, HWND child, bool newRow)
     REBARBANDINFOW band{};
     band.cbSize = sizeof(band);
     band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_ID | RBBIM_SIZE | RBBIM_IDEALSIZE;
-    band.fStyle = RBBS_CHILDEDGE | (newRow ? RBBS_BREAK : 0);
+    band.fStyle = RBBS_CHILDEDGE;
     band.hwndChild = child;
     band.wID = kFirstBandId + bandCount;
 

@@ -10,7 +10,7 @@ namespace frame_bars
 {
 // A toolbar child from toolbar resource id (RT_TOOLBAR layout) and bitmap id, every button
 // enabled; null if the resource is missing or the window cannot be created.
-HWND CreateToolBarFromResource(HWND parent, UINT resourceId, bool initialSeparator, DWORD style, UINT controlId);
+HWND CreateToolBarFromResource(HWND parent, UINT resourceId, DWORD style, UINT controlId);
 
 // A rebar child with bar information without an image list; null (and destroyed) on failure.
 HWND CreateReBar(HWND parent, DWORD style, UINT controlId);
@@ -18,7 +18,7 @@ HWND CreateReBar(HWND parent, DWORD style, UINT controlId);
 // Adds child as a band with id ATL_IDW_BAND_FIRST + current band count. The band's minimum
 // width reaches to the right edge of the child's first button, its width and ideal width to
 // the right edge of the last one; a child without buttons uses its window size.
-bool AddReBarBand(HWND reBar, HWND child, bool newRow);
+bool AddReBarBand(HWND reBar, HWND child);
 
 // The status-bar prompt of a command id: its string resource up to 255 characters, cut at
 // the first "\n". System-menu ids 0xF000 to 0xF1EF use the system-menu prompt strings.

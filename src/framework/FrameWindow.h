@@ -20,20 +20,20 @@ public:
     // Frame class: arrow cursor, window background, large and small icon of resource id.
     static CWndClassInfo& GetFrameClassInfo(UINT iconId)
     {
-        static CWndClassInfo info(nullptr, 0, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr, iconId);
+        static CWndClassInfo info(reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr, iconId);
         return info;
     }
 
-    // Creates the window with the title, menu and accelerators of resource resourceId. The menu
-    // is the window's menu bar: the window holds it and the system destroys it with the window,
-    // also when the creation fails once the window exists.
-    HWND CreateEx(UINT resourceId, HWND parent = nullptr, const RECT& rect = CWindow::rcDefault, DWORD style = 0,
-                  DWORD exStyle = 0)
+    // Creates the top-level window, with TWinTraits' styles at the system's default place and
+    // size, and the title, menu and accelerators of resource resourceId. The menu is the window's
+    // menu bar: the window holds it and the system destroys it with the window, also when the
+    // creation fails once the window exists.
+    HWND CreateEx(UINT resourceId)
     {
         wchar_t title[256] = {};
         ::LoadStringW(GetResourceInstance(), resourceId, title, 256);
         HMENU menu = ::LoadMenuW(GetResourceInstance(), MAKEINTRESOURCEW(resourceId));
-        HWND hWnd = this->Create(parent, rect, title, style, exStyle, reinterpret_cast<UINT_PTR>(menu));
+        HWND hWnd = this->Create(nullptr, CWindow::rcDefault, title, 0, 0, reinterpret_cast<UINT_PTR>(menu));
         if (hWnd == nullptr)
             return nullptr;
         m_hAccel = ::LoadAcceleratorsW(GetResourceInstance(), MAKEINTRESOURCEW(resourceId));

@@ -46,7 +46,7 @@ BOOL CallMessageMap(T& object, HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 {
     try
     {
-        return object.ProcessWindowMessage(hWnd, message, wParam, lParam, result, 0);
+        return object.ProcessWindowMessage(hWnd, message, wParam, lParam, result);
     }
     catch (...)
     {

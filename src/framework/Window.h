@@ -11,7 +11,7 @@ public:
     CWindow(HWND hWnd = nullptr) noexcept : m_hWnd(hWnd) {}
     operator HWND() const noexcept { return m_hWnd; }
 
-    static const RECT rcDefault;
+    static constexpr RECT rcDefault = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const noexcept
     {

@@ -19,8 +19,8 @@ using CControlWinTraits = CWinTraits<WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | W
 using CFrameWinTraits = CWinTraits<WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                                    WS_EX_APPWINDOW | WS_EX_WINDOWEDGE>;
 
-// The window class of one CWindowImpl type, registered on its first Create. A class without
-// a name is called "ATL:%p" after this record's address, so it is unique to the process.
+// The window class of one CWindowImpl type, registered on its first Create. It is called
+// "ATL:%p" after this record's address, so its name is unique to the process.
 struct CWndClassInfo
 {
     WNDCLASSEXW wc{};
@@ -32,14 +32,11 @@ struct CWndClassInfo
 
     // One per window class, registered once: a copy would register the class again.
     // superclassOf: a system class whose procedure and class settings the class takes.
-    CWndClassInfo(const wchar_t* className, UINT style, HBRUSH background, const wchar_t* superclass = nullptr,
-                  UINT icon = 0) noexcept
+    explicit CWndClassInfo(HBRUSH background, const wchar_t* superclass = nullptr, UINT icon = 0) noexcept
         : superclassOf(superclass), iconId(icon)
     {
         wc.cbSize = sizeof(wc);
-        wc.style = style;
         wc.hbrBackground = background;
-        wc.lpszClassName = className;
     }
     CWndClassInfo(const CWndClassInfo&) = delete;
     CWndClassInfo& operator=(const CWndClassInfo&) = delete;
@@ -57,12 +54,9 @@ struct CWndClassInfo
             if (!::GetClassInfoExW(nullptr, superclassOf, &system))
                 return 0;
             originalProc = system.lpfnWndProc;
-            const wchar_t* ownName = wc.lpszClassName;
-            UINT ownStyle = wc.style;
             wc = system;
             wc.cbSize = sizeof(wc);
-            wc.lpszClassName = ownName;
-            wc.style = (system.style & ~CS_GLOBALCLASS) | ownStyle;
+            wc.style = system.style & ~CS_GLOBALCLASS;
         }
         else
         {
@@ -77,17 +71,14 @@ struct CWndClassInfo
                                                          ::GetSystemMetrics(SM_CXSMICON),
                                                          ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
         }
-        if (wc.lpszClassName == nullptr)
-        {
-            // "ATL:" and the record's address in 16 upper-case hex digits.
-            const wchar_t* digits = L"0123456789ABCDEF";
-            auto address = reinterpret_cast<UINT_PTR>(this);
-            wcscpy(autoName, L"ATL:");
-            for (int i = 0; i < 16; ++i)
-                autoName[4 + i] = digits[(address >> (60 - 4 * i)) & 0xF];
-            autoName[20] = L'\0';
-            wc.lpszClassName = autoName;
-        }
+        // "ATL:" and the record's address in 16 upper-case hex digits.
+        const wchar_t* digits = L"0123456789ABCDEF";
+        auto address = reinterpret_cast<UINT_PTR>(this);
+        wcscpy(autoName, L"ATL:");
+        for (int i = 0; i < 16; ++i)
+            autoName[4 + i] = digits[(address >> (60 - 4 * i)) & 0xF];
+        autoName[20] = L'\0';
+        wc.lpszClassName = autoName;
         wc.hInstance = instance;
         wc.lpfnWndProc = windowProc;
         atom = ::RegisterClassExW(&wc);
@@ -107,12 +98,12 @@ class CWindowImpl : public window_detail::CTiedWindow<TBase, GWLP_USERDATA>
 public:
     static CWndClassInfo& GetWndClassInfo()
     {
-        static CWndClassInfo info(nullptr, 0, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+        static CWndClassInfo info(reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
         return info;
     }
 
     HWND Create(HWND parent, const RECT& rect = CWindow::rcDefault, const wchar_t* name = nullptr,
-                DWORD style = 0, DWORD exStyle = 0, UINT_PTR menuOrId = 0, void* createParam = nullptr)
+                DWORD style = 0, DWORD exStyle = 0, UINT_PTR menuOrId = 0)
     {
         CWndClassInfo& info = T::GetWndClassInfo();
         if (info.Register(&CWindowImpl::WindowProc) == 0)
@@ -127,7 +118,7 @@ public:
         HWND hWnd = ::CreateWindowExW(TWinTraits::GetWndExStyle(exStyle), MAKEINTATOM(info.atom), name, finalStyle,
                                       rect.left, rect.top, useDefault ? CW_USEDEFAULT : width,
                                       useDefault ? CW_USEDEFAULT : height, parent,
-                                      reinterpret_cast<HMENU>(menuOrId), ::GetModuleHandleW(nullptr), createParam);
+                                      reinterpret_cast<HMENU>(menuOrId), ::GetModuleHandleW(nullptr), nullptr);
         window_detail::t_creatingWindow = nullptr;
         return hWnd;
     }
@@ -138,7 +129,7 @@ public:
     }
 
     // T hides this with its own message map.
-    BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD = 0) { return FALSE; }
+    BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) { return FALSE; }
 
 protected:
     WNDPROC m_pfnSuperWindowProc = ::DefWindowProcW;

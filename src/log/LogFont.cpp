@@ -33,7 +33,7 @@ void FillLogFont(LOGFONTW& font, bool windows8OrLater, HDC screen) noexcept
 
 unique_hfont CreateLogFont() noexcept
 {
-    unique_screen_dc screen;
+    const unique_screen_dc screen(::GetDC(nullptr));
     if (!screen)
         return unique_hfont();
     LOGFONTW font;

@@ -1,5 +1,5 @@
 // The operating system's display name, asked of WMI's Win32_OperatingSystem class.
-#include "LogHeader.h"
+#include "OSDescription.h"
 
 #include "ComPtr.h"
 #include "UniqueHandle.h"

@@ -16,7 +16,7 @@ public:
 
     static CWndClassInfo& GetWndClassInfo()
     {
-        static CWndClassInfo info(nullptr, 0, nullptr, L"EDIT");
+        static CWndClassInfo info(nullptr, L"EDIT");
         return info;
     }
 
@@ -29,7 +29,7 @@ public:
     // about a second at most while another program holds the file.
     BOOL SaveToFile(const wchar_t* path, CKeptFiles* kept = nullptr);
 
-    BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD = 0) { return FALSE; }
+    BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) { return FALSE; }
 
 private:
     // Backups of earlier files that a save could not delete; the next save or the view's end

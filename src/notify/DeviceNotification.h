@@ -23,9 +23,6 @@ public:
     // so a later call (or the destructor) can try again.
     HRESULT Unregister();
 
-    // True while a registration is open (or one that failed to end is still held).
-    [[nodiscard]] bool IsRegistered() const noexcept { return m_hDevNotify != nullptr; }
-
 private:
     // Null exactly while no registration is open, except after a failed unregistration.
     HDEVNOTIFY m_hDevNotify = nullptr;

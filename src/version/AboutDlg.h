@@ -14,8 +14,7 @@ class CAboutDlg : public CDialogImpl<CAboutDlg>
 public:
     enum { IDD = IDD_ABOUTBOX };
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
-                              DWORD mapId = 0);
+    BOOL ProcessWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // Fills the three text lines from info; a line whose value is missing keeps its placeholder.
     void ShowVersionRecord(const CVersionInfo& info);

@@ -4,11 +4,6 @@
 
 #include <cwchar>
 
-namespace
-{
-constexpr DWORD kFixedInfoSignature = 0xFEEF04BD;
-}
-
 CVersionInfo::CVersionInfo() noexcept : VS_FIXEDFILEINFO{}
 {
 }
@@ -49,7 +44,7 @@ bool CVersionInfo::Load(const wchar_t* path) noexcept
     if (!::VerQueryValueW(block.get(), L"\\", &fixed, &fixedLength))
         return false;
     if (fixed == nullptr || fixedLength < sizeof(VS_FIXEDFILEINFO) ||
-        static_cast<const VS_FIXEDFILEINFO*>(fixed)->dwSignature != kFixedInfoSignature)
+        static_cast<const VS_FIXEDFILEINFO*>(fixed)->dwSignature != VS_FFI_SIGNATURE)
     {
         ::SetLastError(ERROR_INVALID_DATA);
         return false;

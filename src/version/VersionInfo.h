@@ -31,7 +31,6 @@ public:
     // The value of key without leading and trailing white space.
     bool GetStringValue(const wchar_t* key, CString& value) const;
 
-    [[nodiscard]] UINT GetTranslationCount() const noexcept { return m_nTranslations; }
     // The last Load read the record whole (its fixed fields and its translation table).
     [[nodiscard]] bool IsLoaded() const noexcept { return static_cast<bool>(m_pVersionData); }
 

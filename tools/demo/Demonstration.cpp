@@ -16,7 +16,6 @@
 
 namespace
 {
-constexpr UINT kMonitorChange = 0x001B; // DBT_MONITORCHANGE, not in every SDK's dbt.h
 constexpr DWORD kDriveE = 1u << ('E' - 'A');
 // The device id under ROOT; the system appends a free four-digit instance number.
 constexpr wchar_t kDriveDeviceId[] = L"ORVANEDEMO";
@@ -111,7 +110,7 @@ HRESULT PlayDemonstration(OrvaneProcess& orvane, const Narrator& narrate)
         return hr;
 
     narrate(L"The display changes to 1920 x 1080.");
-    return Send(orvane, kMonitorChange, MAKELPARAM(1920, 1080));
+    return Send(orvane, DBT_MONITORCHANGE, MAKELPARAM(1920, 1080));
 }
 
 HRESULT SaveLogThroughDialog(OrvaneProcess& orvane, const std::wstring& path)

@@ -16,7 +16,7 @@ HRESULT CScreenImage::Capture(const RECT& rect)
     if (width <= 0 || height <= 0)
         return E_INVALIDARG;
 
-    unique_screen_dc screen;
+    const unique_screen_dc screen(::GetDC(nullptr));
     if (!screen)
         return E_FAIL;
     unique_hdc memory(::CreateCompatibleDC(screen.get()));

@@ -1,8 +1,15 @@
 #pragma once
 // Owners of what the driver, the tests, the demonstration and the benchmark hold and the
 // program itself does not: processes and threads, loaded images, their own windows, drawing
-// surfaces. Built on the program's owner (UniqueHandle.h) and its close functions.
+// surfaces. Built on the program's owner template (UniqueHandle.h).
 #include "UniqueHandle.h"
+
+namespace unique_detail
+{
+inline void FreeLibraryModule(HMODULE h) noexcept { ::FreeLibrary(h); }
+inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
+inline void DeleteMemoryDc(HDC h) noexcept { ::DeleteDC(h); }
+} // namespace unique_detail
 
 using unique_handle = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle>>;
 using unique_hbitmap = unique_any<handle_traits<HBITMAP, unique_detail::DeleteGdiObject>>;

@@ -5,11 +5,11 @@
 #include "Wait.h"
 #include "WindowQuery.h"
 
+#include <dlgs.h>
+
 namespace
 {
 constexpr wchar_t kDialogClass[] = L"#32770";
-constexpr int kFileNameEditId = 1152;  // edt1
-constexpr int kFileNameComboId = 1148; // cmb13
 
 bool PressAndWaitForClose(HWND dialog, int buttonId, DWORD timeoutMs)
 {
@@ -23,9 +23,9 @@ bool PressAndWaitForClose(HWND dialog, int buttonId, DWORD timeoutMs)
 
 HWND FindFileNameField(HWND dialog)
 {
-    if (HWND edit = FindChild(dialog, kFileNameEditId, L"Edit"); edit != nullptr && ::IsWindowVisible(edit))
+    if (HWND edit = FindChild(dialog, edt1, L"Edit"); edit != nullptr && ::IsWindowVisible(edit))
         return edit;
-    HWND combo = FindChild(dialog, kFileNameComboId);
+    HWND combo = FindChild(dialog, cmb13);
     if (combo == nullptr || !::IsWindowVisible(combo))
         return nullptr;
     // A ComboBoxEx keeps its edit one level further down, inside its combo box.

@@ -2,6 +2,7 @@
 // cut to fit without ever losing the number; the text and icon a code gives a box; the files a
 // failed save names.
 #include "AppMessageBox.h"
+#include "ErrorDescription.h"
 #include "ImportPatch.h"
 #include "WriteFileAtomically.h"
 #include "resource.h"
@@ -34,11 +35,7 @@ int WINAPI SeeBox(HWND, LPCWSTR text, LPCWSTR, UINT type)
 TEST(ErrorDescription, OverlongTextLosesItsEndButNeverTheNumber)
 {
     const std::wstring pair = L"\xD83D\xDE00";
-    const struct
-    {
-        HRESULT hr;
-        std::wstring text, expected;
-    } cases[] = {
+    const struct { HRESULT hr; std::wstring text, expected; } cases[] = {
         {E_FAIL, std::wstring(255, L'x'), std::wstring(242, L'x') + L" (0x80004005)"},
         // The cut lands just after two spaces: they go too.
         {HRESULT_FROM_WIN32(5), std::wstring(249, L'y') + L"  zzzz", std::wstring(249, L'y') + L" (5)"},
@@ -62,26 +59,18 @@ TEST(AppMessageBox, TextAndIconFollowTheCodeAndAFailedSaveNamesTheKeptFiles)
 {
     const std::wstring withInsert = SystemText(107) + L" (107)";
     ASSERT_NE(withInsert.find(L"%1"), std::wstring::npos);
-    const struct
-    {
-        HRESULT hr;
-        DWORD lastError;
-        UINT type;
-        std::wstring text;
-        UINT icon;
-    } cases[] = {
-        {-1, 0, MB_OK, L"Unable to save the file.\n\n" + SystemText(E_FAIL) + L" (0x80004005)", MB_ICONERROR},
-        {static_cast<HRESULT>(0xE0001234), 0, MB_OK, L"Unable to save the file. (0xE0001234)", MB_ICONERROR},
-        {S_FALSE, 0, MB_OK, L"Unable to save the file.", MB_ICONWARNING},
-        {HRESULT_FROM_WIN32(107), 0, MB_OK, L"Unable to save the file.\n\n" + withInsert, MB_ICONERROR},
-        {E_FAIL, 0, MB_ICONQUESTION, L"Unable to save the file.\n\n" + SystemText(E_FAIL) + L" (0x80004005)",
-         MB_ICONQUESTION},
+    const struct { HRESULT hr; UINT type; std::wstring text; UINT icon; } cases[] = {
+        {-1, MB_OK, L"Unable to save the file.\n\n" + SystemText(E_FAIL) + L" (0x80004005)", MB_ICONERROR},
+        {static_cast<HRESULT>(0xE0001234), MB_OK, L"Unable to save the file. (0xE0001234)", MB_ICONERROR},
+        {S_FALSE, MB_OK, L"Unable to save the file.", MB_ICONWARNING},
+        {HRESULT_FROM_WIN32(107), MB_OK, L"Unable to save the file.\n\n" + withInsert, MB_ICONERROR},
+        {E_FAIL, MB_ICONQUESTION, L"Unable to save the file.\n\n" + SystemText(E_FAIL) + L" (0x80004005)", MB_ICONQUESTION},
     };
     const CImportPatch patch("user32.dll", "MessageBoxW", reinterpret_cast<const void*>(&SeeBox));
     ASSERT_TRUE(patch.IsActive());
     for (const auto& c : cases)
     {
-        ::SetLastError(c.lastError);
+        ::SetLastError(ERROR_SUCCESS); // for hr -1
         EXPECT_EQ(AppMessageBox(IDS_SAVE_FAILED, c.type, c.hr), IDOK);
         EXPECT_EQ(g_text, c.text) << std::hex << c.hr;
         EXPECT_EQ(g_type & MB_ICONMASK, c.icon) << std::hex << c.hr;

@@ -2,6 +2,7 @@
 #include "FixedClock.h"
 #include "HungWmi.h"
 #include "ImportPatch.h"
+#include "LogHeader.h"
 #include "MainFrame.h"
 #include "Records.h"
 #include "resource.h"
@@ -58,7 +59,7 @@ TEST(MainFrame, WhatArrivesWhileANewLogIsPreparedKeepsItsPlace)
     CMainFrame frame;
     g_frame = &frame;
     ASSERT_NE(frame.CreateEx(), nullptr);
-    EXPECT_EQ(LogText(frame), header.Str() + g_sentLines) << "at start-up";
+    EXPECT_EQ(LogText(frame), header.GetString() + g_sentLines) << "at start-up";
     EXPECT_EQ(g_asked, 1) << "the header's description is not WMI's";
 
     // One unsaved line, dropped with No to the one question New asks.
@@ -66,7 +67,7 @@ TEST(MainFrame, WhatArrivesWhileANewLogIsPreparedKeepsItsPlace)
     g_sentLines.clear();
     ::SendMessageW(frame, WM_COMMAND, ID_FILE_NEW, 0);
     EXPECT_EQ(g_questions, 1);
-    EXPECT_EQ(LogText(frame), header.Str() + g_sentLines) << "at New";
+    EXPECT_EQ(LogText(frame), header.GetString() + g_sentLines) << "at New";
     frame.DestroyWindow();
     g_hungWmi.m_whileWaiting = [] {};
     ::CoUninitialize();

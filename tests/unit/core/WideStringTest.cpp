@@ -19,7 +19,7 @@ Formatted Fmt(const wchar_t* format, ...)
     CString text;
     const bool complete = text.AppendFormatV(format, args);
     va_end(args);
-    return {text.Str(), complete};
+    return {std::wstring(text.GetString(), static_cast<size_t>(text.GetLength())), complete};
 }
 } // namespace
 
@@ -52,6 +52,6 @@ TEST(WideString, AppendsItsOwnTextAsItWasWhenTheCallBegan)
         text.Preallocate(room);
         text.AppendFormat(L"%s|%4s", text.GetString(), text.GetString() + 7);
         text.AppendFormat(text.GetString());
-        EXPECT_EQ(text.Str(), L"01234567890123456789| 789" L"01234567890123456789| 789") << room;
+        EXPECT_STREQ(text, L"01234567890123456789| 789" L"01234567890123456789| 789") << room;
     }
 }

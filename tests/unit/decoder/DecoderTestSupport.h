@@ -35,7 +35,7 @@ inline Lines Decode(UINT code, DWORD_PTR data)
 {
     CLogEntry entry(&FixedClock);
     EXPECT_EQ(OnDeviceChange(entry, code, data), TRUE);
-    return SplitEntry(entry.GetText().Str());
+    return SplitEntry(entry.GetText().GetString());
 }
 inline Lines Decode(UINT code, const void* record) { return Decode(code, reinterpret_cast<DWORD_PTR>(record)); }
 inline Lines Decode(UINT code, const BroadcastRecord& record) { return Decode(code, static_cast<DWORD_PTR>(record.Address())); }

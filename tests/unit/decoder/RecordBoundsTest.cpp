@@ -36,7 +36,7 @@ TEST(Decoder, RecordBoundsRandomRecordsAtThePageEnd)
 
         CLogEntry entry(&FixedClock);
         ASSERT_EQ(OnDeviceChange(entry, code, reinterpret_cast<DWORD_PTR>(record)), TRUE);
-        const std::wstring& text = entry.GetText().Str();
+        const std::wstring text = entry.GetText().GetString();
         const size_t detailStart = text.find(L"\r\n") + 2;
         ASSERT_TRUE(std::regex_match(text.substr(0, detailStart), eventLine)) << i;
         const std::wstring detail = text.substr(detailStart);

@@ -6,12 +6,7 @@
 TEST(CenteredPosition, HalvesTowardZeroAndStaysInsideTheWorkArea)
 {
     const RECT large{-2000, -2000, 2000, 2000}, work{0, 0, 1000, 1000};
-    const struct
-    {
-        RECT window, owner, work;
-        LONG x, y;
-        Halving halving = Halving::ForDialogs;
-    } cases[] = {
+    const struct { RECT window, owner, work; LONG x, y; Halving halving = Halving::ForDialogs; } cases[] = {
         {{0, 0, 101, 51}, {0, 0, 300, 200}, large, 100, 75},
         {{0, 0, 100, 50}, {0, 0, 301, 201}, large, 100, 75}, // the middle of 0..301 is 150
         {{0, 0, 101, 51}, {-301, -201, 0, 0}, large, -200, -125}, // the middle of -301..0 is -150

@@ -15,7 +15,7 @@ namespace
 class CThrowingWindow : public CWindowImpl<CThrowingWindow>
 {
 public:
-    BOOL ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT&, DWORD = 0)
+    BOOL ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT&)
     {
         if (message == WM_CREATE)
             throw std::bad_alloc();
@@ -31,7 +31,7 @@ public:
     enum { IDD = IDD_ABOUTBOX };
     static constexpr UINT kThrow = WM_APP, kEnd = WM_APP + 1;
 
-    BOOL ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT& result, DWORD = 0)
+    BOOL ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT& result)
     {
         switch (message)
         {

@@ -2,6 +2,7 @@
 // the parts WMI gives.
 #include "HungWmi.h"
 #include "LogHeader.h"
+#include "OSDescription.h"
 
 #include <gtest/gtest.h>
 
@@ -40,9 +41,9 @@ TEST(LogHeader, DescriptionLineThenVersionAndHint)
 {
     CString header;
     BuildLogHeader(header, L"X (64-bit)");
-    EXPECT_EQ(header.Str(), L"X (64-bit)\r\n" + Tail());
+    EXPECT_EQ(header.GetString(), L"X (64-bit)\r\n" + Tail());
     BuildLogHeader(header, nullptr);
-    EXPECT_EQ(header.Str(), Tail());
+    EXPECT_EQ(header.GetString(), Tail());
 }
 
 TEST(OSDescription, CaptionServicePackAndArchitectureInParenthesesCutAt128)

@@ -195,7 +195,8 @@ TEST_F(WriteFileAtomicallyTest, AnEarlierFileNotPutBackIsKeptWithTheNewBytes)
     CKeptFiles kept;
     EXPECT_FALSE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size(), &kept));
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    EXPECT_EQ(std::pair(kept.newTextPath.Str(), kept.earlierFilePath.Str()), std::pair(g.temporaryPath, g.backupPath));
+    EXPECT_EQ(std::pair(std::wstring(kept.newTextPath), std::wstring(kept.earlierFilePath)),
+              std::pair(g.temporaryPath, g.backupPath));
     const std::wstring temporaryName = g.temporaryPath.substr(m_folder.Path().size() + 1);
     ExpectFiles({{temporaryName, kNewBytes}, {temporaryName + L".bak", kOldBytes}});
 }

@@ -1,3 +1,0 @@
-#include "Window.h"
-
-const RECT CWindow::rcDefault = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
