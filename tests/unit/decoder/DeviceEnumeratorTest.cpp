@@ -1,15 +1,12 @@
-// Interface lookups against devices registered in the test's Wine prefix; the category table.
+// Interface lookups against devices registered in the test's Wine prefix.
 #include "DecoderTestSupport.h"
 
 #include "ImportPatch.h"
 #include "RegisteredDevice.h"
-#include "InterfaceCategories.h"
 
 #include <initguid.h>
 #include <devguid.h>
 #include <usbiodef.h>
-#include <hidclass.h>
-#include <ntddstor.h>
 
 #include <utility>
 
@@ -99,18 +96,4 @@ TEST(Decoder, DeviceInterfacePathWithoutClassGuid)
                                      L"\\\\?\\root#{" + std::wstring(8192, L'A') + L"}"})
         EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, DeviceInterfaceRecord(GUID{}, path)),
                   (Lines{L"T|DBT_DEVICEARRIVAL", L"-|  Device path: " + path}));
-}
-
-TEST(InterfaceCategories, RowsMatchTheSystemsGuids)
-{
-    // Rows checked against the SDK's own definitions, so a mistyped digit shows.
-    const std::pair<GUID, const wchar_t*> known[] = {
-        {GUID_DEVINTERFACE_USB_DEVICE, L"GUID_DEVINTERFACE_USB_DEVICE"}, {GUID_DEVINTERFACE_HID, L"GUID_DEVINTERFACE_HID"},
-        {GUID_DEVINTERFACE_DISK, L"GUID_DEVINTERFACE_DISK"},
-        {GUID_DEVINTERFACE_VOLUME, L"GUID_DEVINTERFACE_VOLUME"}};
-    for (const auto& [guid, name] : known)
-        EXPECT_STREQ(FindInterfaceCategory(guid), name);
-    for (const InterfaceCategory& row : g_interfaceCategories)
-        EXPECT_STREQ(FindInterfaceCategory(row.guid), row.name); // no two rows share a GUID
-    EXPECT_EQ(FindInterfaceCategory(GUID_NULL), nullptr);
 }
