@@ -1,17 +1,7 @@
-// Event lines, record lines and the time-stamp switch, decoded into plain log entries.
+// OnDeviceChange: event lines and record lines, decoded into plain log entries.
 #include "DecoderTestSupport.h"
 
-namespace
-{
 const wchar_t kArrival[] = L"T|DBT_DEVICEARRIVAL";
-
-// The record with a smaller dbch_size: what lies beyond it is not the record's.
-BroadcastRecord CutTo(DWORD size, BroadcastRecord record)
-{
-    record.As<DEV_BROADCAST_HDR>()->dbch_size = size;
-    return record;
-}
-} // namespace
 
 TEST(Decoder, EventsWithoutRecordGiveTheirNameOnlyAndUnlistedOnesTheirNumber)
 {
@@ -79,16 +69,4 @@ TEST(Decoder, UserDefinedEventNamesItsMessage)
     ASSERT_EQ(::MultiByteToWideChar(CP_ACP, 0, "\xE9", 1, widened, 1), 1);
     EXPECT_EQ(Decode(DBT_USERDEFINED, UserDefinedRecord(name)),
               (Lines{L"T|DBT_USERDEFINED", L"-|  Message=MY_MESSAGE" + std::wstring(widened)}));
-}
-
-// A null record gives the event line only; a string that dbch_size cuts ends with the record.
-// Records too short for their fields are covered by the random records at the page end.
-TEST(Decoder, RecordBoundsNullRecordsAndUnterminatedStrings)
-{
-    for (UINT code : {DBT_DEVICEQUERYREMOVE, DBT_VOLLOCKLOCKTAKEN, DBT_USERDEFINED})
-        EXPECT_EQ(Decode(code, DWORD_PTR{0}).size(), 1u) << code;
-    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, CutTo(12 + 2, PortRecord(L"LPT1XYZ"))), (Lines{kArrival, L"-|  Port=L"}));
-    EXPECT_EQ(Decode(DBT_USERDEFINED, CutTo(12 + 2, UserDefinedRecord("MY_MESSAGE")))[1], L"-|  Message=MY");
-    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, CutTo(12 + 16 + 10, DeviceInterfaceRecord(GUID{}, L"\\\\?\\abc")))[1],
-              L"-|  Device path: \\\\?\\a");
 }

@@ -1,4 +1,4 @@
-// Interface lookups against devices registered in the test's Wine prefix.
+// The device-interface record's lines: lookups against devices registered in the test's Wine prefix.
 #include "DecoderTestSupport.h"
 
 #include "ImportPatch.h"

@@ -44,7 +44,7 @@ TEST(WideFormat, ConversionsWidthsAndWhatItRefuses)
 
 // An argument, or the format, may be the string's own text, read as it was when the call began:
 // with room for one copy of it but not two, and with no room, where growing frees the old text.
-TEST(WideString, AppendsItsOwnTextAsItWasWhenTheCallBegan)
+TEST(WideFormat, AppendsItsOwnTextAsItWasWhenTheCallBegan)
 {
     for (const int room : {0, 25})
     {
