@@ -29,16 +29,18 @@ int WINAPI SeeBox(HWND, LPCWSTR text, LPCWSTR, UINT type)
     g_type = type;
     return IDOK;
 }
+
+struct AppMessageBoxTest : ::testing::Test
+{
+    void SetUp() override { ASSERT_TRUE(m_seeBox.IsActive()); }
+    const CImportPatch m_seeBox{"user32.dll", "MessageBoxW", reinterpret_cast<const void*>(&SeeBox)};
+};
 } // namespace
 
 TEST(ErrorDescription, OverlongTextLosesItsEndButNeverTheNumber)
 {
     const std::wstring pair = L"\xD83D\xDE00";
-    const struct
-    {
-        HRESULT hr;
-        std::wstring text, expected;
-    } cases[] = {
+    const struct { HRESULT hr; std::wstring text, expected; } cases[] = {
         {E_FAIL, std::wstring(255, L'x'), std::wstring(242, L'x') + L" (0x80004005)"},
         // The cut lands just after two spaces: they go too.
         {HRESULT_FROM_WIN32(5), std::wstring(249, L'y') + L"  zzzz", std::wstring(249, L'y') + L" (5)"},
@@ -57,36 +59,30 @@ TEST(ErrorDescription, OverlongTextLosesItsEndButNeverTheNumber)
 // The number after the system's text is decimal for system error codes, hexadecimal otherwise
 // (also for a code without text); hr -1 stands for the last error, E_FAIL when there is none; a
 // caller's icon wins over the one the code gives; a "%1" in the system's text is shown as it is.
-// A failed save that kept both versions names both files, as the user knows their paths.
-TEST(AppMessageBox, TextAndIconFollowTheCodeAndAFailedSaveNamesTheKeptFiles)
+TEST_F(AppMessageBoxTest, TextAndIconFollowTheCode)
 {
     const std::wstring withInsert = SystemText(107) + L" (107)";
     ASSERT_NE(withInsert.find(L"%1"), std::wstring::npos);
-    const struct
-    {
-        HRESULT hr;
-        DWORD lastError;
-        UINT type;
-        std::wstring text;
-        UINT icon;
-    } cases[] = {
-        {-1, 0, MB_OK, L"Unable to save the file.\n\n" + SystemText(E_FAIL) + L" (0x80004005)", MB_ICONERROR},
-        {static_cast<HRESULT>(0xE0001234), 0, MB_OK, L"Unable to save the file. (0xE0001234)", MB_ICONERROR},
-        {S_FALSE, 0, MB_OK, L"Unable to save the file.", MB_ICONWARNING},
-        {HRESULT_FROM_WIN32(107), 0, MB_OK, L"Unable to save the file.\n\n" + withInsert, MB_ICONERROR},
-        {E_FAIL, 0, MB_ICONQUESTION, L"Unable to save the file.\n\n" + SystemText(E_FAIL) + L" (0x80004005)",
-         MB_ICONQUESTION},
+    const struct { HRESULT hr; UINT type; std::wstring text; UINT icon; } cases[] = {
+        {-1, MB_OK, L"Unable to save the file.\n\n" + SystemText(E_FAIL) + L" (0x80004005)", MB_ICONERROR},
+        {static_cast<HRESULT>(0xE0001234), MB_OK, L"Unable to save the file. (0xE0001234)", MB_ICONERROR},
+        {S_FALSE, MB_OK, L"Unable to save the file.", MB_ICONWARNING},
+        {HRESULT_FROM_WIN32(107), MB_OK, L"Unable to save the file.\n\n" + withInsert, MB_ICONERROR},
+        {E_FAIL, MB_ICONQUESTION, L"Unable to save the file.\n\n" + SystemText(E_FAIL) + L" (0x80004005)", MB_ICONQUESTION},
     };
-    const CImportPatch patch("user32.dll", "MessageBoxW", reinterpret_cast<const void*>(&SeeBox));
-    ASSERT_TRUE(patch.IsActive());
     for (const auto& c : cases)
     {
-        ::SetLastError(c.lastError);
+        ::SetLastError(0);
         EXPECT_EQ(AppMessageBox(IDS_SAVE_FAILED, c.type, c.hr), IDOK);
         EXPECT_EQ(g_text, c.text) << std::hex << c.hr;
         EXPECT_EQ(g_type & MB_ICONMASK, c.icon) << std::hex << c.hr;
     }
-    // Without the long-path prefix.
+}
+
+// A failed save that kept both versions names both files as the user knows their paths, without
+// the long-path prefix.
+TEST_F(AppMessageBoxTest, AFailedSaveNamesTheKeptFiles)
+{
     CKeptFiles kept{L"\\\\?\\C:\\logs\\~1.tmp", L"\\\\?\\UNC\\server\\logs\\~1.tmp.bak"};
     ::SetLastError(ERROR_SHARING_VIOLATION);
     EXPECT_EQ(ShowSaveFailed(kept), IDOK);

@@ -6,16 +6,6 @@
 #include <random>
 #include <regex>
 
-namespace
-{
-// The record with a smaller dbch_size: what lies beyond it is not the record's.
-BroadcastRecord CutTo(DWORD size, BroadcastRecord record)
-{
-    record.As<DEV_BROADCAST_HDR>()->dbch_size = size;
-    return record;
-}
-} // namespace
-
 // Whatever their type, size and content, decoding reads nothing beyond dbch_size (a read there
 // ends the program with the system's report of the fault), and a detail line is indented.
 TEST(Decoder, RecordBoundsRandomRecordsAtThePageEnd)
@@ -56,11 +46,16 @@ TEST(Decoder, RecordBoundsRandomRecordsAtThePageEnd)
     ::VirtualFree(pages, 0, MEM_RELEASE);
 }
 
-// A null record gives the event line only; a string that dbch_size cuts ends with the record.
-TEST(Decoder, RecordBoundsNullRecordsAndUnterminatedStrings)
+// A null record gives the event line only.
+TEST(Decoder, RecordBoundsNullRecords)
 {
     for (UINT code : {DBT_DEVICEQUERYREMOVE, DBT_VOLLOCKLOCKTAKEN, DBT_USERDEFINED})
         EXPECT_EQ(Decode(code, DWORD_PTR{0}).size(), 1u) << code;
+}
+
+// A string that dbch_size cuts ends with the record.
+TEST(Decoder, RecordBoundsUnterminatedStrings)
+{
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, CutTo(12 + 2, PortRecord(L"LPT1XYZ"))), (Lines{L"T|DBT_DEVICEARRIVAL", L"-|  Port=L"}));
     EXPECT_EQ(Decode(DBT_USERDEFINED, CutTo(12 + 2, UserDefinedRecord("MY_MESSAGE")))[1], L"-|  Message=MY");
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, CutTo(12 + 16 + 10, DeviceInterfaceRecord(GUID{}, L"\\\\?\\abc")))[1],

@@ -15,8 +15,7 @@ TEST(LogHeader, DescriptionLineThenVersionAndHint)
     reinterpret_cast<LONG(WINAPI*)(RTL_OSVERSIONINFOW*)>(
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")))(&version);
     const std::wstring tail = L"Version " + std::to_wstring(version.dwMajorVersion) + L"." +
-                              std::to_wstring(version.dwMinorVersion) + L" (Build " +
-                              std::to_wstring(version.dwBuildNumber) +
+                              std::to_wstring(version.dwMinorVersion) + L" (Build " + std::to_wstring(version.dwBuildNumber) +
                               L")\r\n\r\nClick Notifications > Device to enable plug-and-play device notifications.\r\n\r\n";
     CString header;
     BuildLogHeader(header, L"X (64-bit)");

@@ -1,5 +1,4 @@
-// The system's description in the log's header: from Wine's real WMI, from the parts WMI gives,
-// and from a service that hangs.
+// The system's description in the log's header: from Wine's real WMI, its parts, a service that hangs.
 #include "HungWmi.h"
 #include "LogHeader.h"
 
