@@ -10,7 +10,7 @@ struct InterfaceCategory
 
 // One row per well-known device interface class: its name, then its GUID (Data1, Data2, Data3
 // and the eight bytes of Data4).
-constexpr InterfaceCategory kInterfaceCategories[] = {
+constexpr InterfaceCategory g_interfaceCategories[] = {
     {L"AM_KSCATEGORY_CAPTURE", {0x65E8773D, 0x8F56, 0x11D0, {0xA3, 0xB9, 0x00, 0xA0, 0xC9, 0x22, 0x31, 0x96}}},
     {L"AM_KSCATEGORY_CROSSBAR", {0xA799A801, 0xA46D, 0x11D0, {0xA1, 0x8C, 0x00, 0xA0, 0x24, 0x01, 0xDC, 0xD4}}},
     {L"AM_KSCATEGORY_VIDEO", {0x6994AD05, 0x93EF, 0x11D0, {0xA3, 0xCC, 0x00, 0xA0, 0xC9, 0x22, 0x31, 0x96}}},
@@ -69,9 +69,9 @@ constexpr bool SameGuid(const GUID& a, const GUID& b)
 // A row whose GUID an earlier row has already would never be found.
 constexpr bool EachGuidOnce()
 {
-    for (const InterfaceCategory& row : kInterfaceCategories)
+    for (const InterfaceCategory& row : g_interfaceCategories)
     {
-        for (const InterfaceCategory* earlier = kInterfaceCategories; earlier != &row; ++earlier)
+        for (const InterfaceCategory* earlier = g_interfaceCategories; earlier != &row; ++earlier)
         {
             if (SameGuid(earlier->guid, row.guid))
                 return false;
@@ -79,12 +79,12 @@ constexpr bool EachGuidOnce()
     }
     return true;
 }
-static_assert(EachGuidOnce(), "two rows of kInterfaceCategories share a GUID");
+static_assert(EachGuidOnce(), "two rows of g_interfaceCategories share a GUID");
 } // namespace
 
 const wchar_t* FindInterfaceCategory(const GUID& guid) noexcept
 {
-    for (const InterfaceCategory& row : kInterfaceCategories)
+    for (const InterfaceCategory& row : g_interfaceCategories)
     {
         if (::IsEqualGUID(row.guid, guid))
             return row.name;

@@ -3,5 +3,5 @@
 // is in no row simply gets no category line.
 #include <windows.h>
 
-// The name of the row whose GUID equals guid in all 16 bytes, or null.
+// The name of the first row whose GUID equals guid in all 16 bytes, or null.
 const wchar_t* FindInterfaceCategory(const GUID& guid) noexcept;
