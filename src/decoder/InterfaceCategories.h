@@ -3,14 +3,5 @@
 // is in no row simply gets no category line.
 #include <windows.h>
 
-struct InterfaceCategory
-{
-    const wchar_t* name;
-    GUID guid;
-};
-
-inline constexpr int kInterfaceCategoryCount = 43;
-extern const InterfaceCategory g_interfaceCategories[kInterfaceCategoryCount];
-
 // The name of the first row whose GUID equals guid in all 16 bytes, or null.
 const wchar_t* FindInterfaceCategory(const GUID& guid) noexcept;

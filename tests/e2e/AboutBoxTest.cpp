@@ -5,7 +5,9 @@
 #include "WindowQuery.h"
 #include "version.h"
 
-TEST_F(OrvaneTest, HelpAboutShowsTheVersionRecordInAModalBoxOverTheFrame)
+class AboutBoxTest : public OrvaneTest {};
+
+TEST_F(AboutBoxTest, HelpAboutShowsTheVersionRecordInAModalBoxOverTheFrame)
 {
     // Off the screen's centre, so that a box centred on the screen cannot pass.
     ASSERT_TRUE(::SetWindowPos(m_orvane.Frame(), nullptr, 30, 40, 641, 481, SWP_NOZORDER | SWP_NOACTIVATE));

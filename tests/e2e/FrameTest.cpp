@@ -6,10 +6,12 @@
 
 #include <array>
 
+class FrameTest : public OrvaneTest {};
+
 // The log fills the client area between the bars that show: the rebar only while View >
 // Toolbar's command shows the toolbar, the status bar while View > Status Bar is marked; also
 // after the frame is resized.
-TEST_F(OrvaneTest, TheLogFillsWhatTheShownBarsLeave)
+TEST_F(FrameTest, TheLogFillsWhatTheShownBarsLeave)
 {
     auto expectBars = [this](bool toolBar, bool statusBar) {
         const RECT client = ClientRectOnScreen(m_orvane.Frame()), view = WindowRect(m_orvane.View());
@@ -41,7 +43,7 @@ TEST_F(OrvaneTest, TheLogFillsWhatTheShownBarsLeave)
 // then "Ready" again. Alt and a menu's mnemonic drops that menu, its items with their shortcut texts
 // and the states the menu resource and the program's updates give them. A character, Backspace
 // and Delete leave the read-only log as it is.
-TEST_F(OrvaneTest, KeysTypedInTheLogDropTheMenusOfTheFramesOwnMenuBar)
+TEST_F(FrameTest, KeysTypedInTheLogDropTheMenusOfTheFramesOwnMenuBar)
 {
     auto statusBar = [this] {
         std::wstring text;

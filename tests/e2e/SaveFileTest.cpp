@@ -5,10 +5,12 @@
 
 #include <regex>
 
+class SaveFileTest : public OrvaneTest {};
+
 // The program keeps the chosen path in a buffer of MAX_PATH characters: the longest path that
 // fits is saved, although its temporary file's path is longer still. (Wine's save dialog cuts
 // every path to that length itself, so a longer one never reaches the program here.)
-TEST_F(OrvaneTest, SaveAsRemembersTheLongestNameForCtrlSUntilCtrlNStartsAFreshLog)
+TEST_F(SaveFileTest, SaveAsRemembersTheLongestNameForCtrlSUntilCtrlNStartsAFreshLog)
 {
     const std::wstring header = LogText();
     // In a folder of MAX_PATH - 11 characters, which only the extended form creates.
@@ -46,7 +48,7 @@ TEST_F(OrvaneTest, SaveAsRemembersTheLongestNameForCtrlSUntilCtrlNStartsAFreshLo
 }
 
 // A file marked read-only after the first save: no later save replaces it, nor waits for it.
-TEST_F(OrvaneTest, FailedSaveSaysWhyKeepsTheEarlierFileAndTheWindow)
+TEST_F(SaveFileTest, FailedSaveSaysWhyKeepsTheEarlierFileAndTheWindow)
 {
     const std::wstring path = m_folder.File(L"log.txt");
     ASSERT_TRUE(SaveAsTo(path));

@@ -30,6 +30,12 @@ int WINAPI SeeBox(HWND, LPCWSTR text, LPCWSTR, UINT type)
     g_type = type;
     return IDOK;
 }
+
+struct AppMessageBoxTest : ::testing::Test
+{
+    void SetUp() override { ASSERT_TRUE(m_seeBox.IsActive()); }
+    const CImportPatch m_seeBox{"user32.dll", "MessageBoxW", reinterpret_cast<const void*>(&SeeBox)};
+};
 } // namespace
 
 TEST(ErrorDescription, OverlongTextLosesItsEndButNeverTheNumber)
@@ -54,8 +60,7 @@ TEST(ErrorDescription, OverlongTextLosesItsEndButNeverTheNumber)
 // The number after the system's text is decimal for system error codes, hexadecimal otherwise
 // (also for a code without text); hr -1 stands for the last error, E_FAIL when there is none; a
 // caller's icon wins over the one the code gives; a "%1" in the system's text is shown as it is.
-// A failed save that kept both versions names both files, as the user knows their paths.
-TEST(AppMessageBox, TextAndIconFollowTheCodeAndAFailedSaveNamesTheKeptFiles)
+TEST_F(AppMessageBoxTest, TextAndIconFollowTheCode)
 {
     const std::wstring withInsert = SystemText(107) + L" (107)";
     ASSERT_NE(withInsert.find(L"%1"), std::wstring::npos);
@@ -66,16 +71,19 @@ TEST(AppMessageBox, TextAndIconFollowTheCodeAndAFailedSaveNamesTheKeptFiles)
         {HRESULT_FROM_WIN32(107), MB_OK, L"Unable to save the file.\n\n" + withInsert, MB_ICONERROR},
         {E_FAIL, MB_ICONQUESTION, L"Unable to save the file.\n\n" + SystemText(E_FAIL) + L" (0x80004005)", MB_ICONQUESTION},
     };
-    const CImportPatch patch("user32.dll", "MessageBoxW", reinterpret_cast<const void*>(&SeeBox));
-    ASSERT_TRUE(patch.IsActive());
     for (const auto& c : cases)
     {
-        ::SetLastError(ERROR_SUCCESS); // for hr -1
+        ::SetLastError(0);
         EXPECT_EQ(AppMessageBox(IDS_SAVE_FAILED, c.type, c.hr), IDOK);
         EXPECT_EQ(g_text, c.text) << std::hex << c.hr;
         EXPECT_EQ(g_type & MB_ICONMASK, c.icon) << std::hex << c.hr;
     }
-    // Without the long-path prefix.
+}
+
+// A failed save that kept both versions names both files as the user knows their paths, without
+// the long-path prefix.
+TEST_F(AppMessageBoxTest, AFailedSaveNamesTheKeptFiles)
+{
     CKeptFiles kept{L"\\\\?\\C:\\logs\\~1.tmp", L"\\\\?\\UNC\\server\\logs\\~1.tmp.bak"};
     ::SetLastError(ERROR_SHARING_VIOLATION);
     EXPECT_EQ(ShowSaveFailed(kept), IDOK);

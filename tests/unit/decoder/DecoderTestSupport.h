@@ -39,3 +39,10 @@ inline Lines Decode(UINT code, DWORD_PTR data)
 }
 inline Lines Decode(UINT code, const void* record) { return Decode(code, reinterpret_cast<DWORD_PTR>(record)); }
 inline Lines Decode(UINT code, const BroadcastRecord& record) { return Decode(code, static_cast<DWORD_PTR>(record.Address())); }
+
+// The record with a smaller dbch_size: what lies beyond it is not the record's.
+inline BroadcastRecord CutTo(DWORD size, BroadcastRecord record)
+{
+    record.As<DEV_BROADCAST_HDR>()->dbch_size = size;
+    return record;
+}

@@ -23,20 +23,25 @@ public:
     }
 };
 
-// A dialog over the About template: once shown, it is sent a message whose handler throws, then
-// one that ends it.
+// A dialog over the About template, whose link control it registers: once shown, it is sent a
+// message whose handler throws (when asked to), then one that ends it.
 class CProbeDialog : public CDialogImpl<CProbeDialog>
 {
 public:
     enum { IDD = IDD_ABOUTBOX };
     static constexpr UINT kThrow = WM_APP, kEnd = WM_APP + 1;
+    static constexpr INITCOMMONCONTROLSEX kLinkControl{sizeof(INITCOMMONCONTROLSEX), ICC_LINK_CLASS};
+    const bool m_throws;
+
+    explicit CProbeDialog(bool throws) : m_throws(throws) { ::InitCommonControlsEx(&kLinkControl); }
 
     BOOL ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT& result)
     {
         switch (message)
         {
         case WM_INITDIALOG:
-            PostMessage(kThrow);
+            if (m_throws)
+                PostMessage(kThrow);
             PostMessage(kEnd);
             result = TRUE;
             return TRUE;
@@ -58,11 +63,15 @@ TEST(WindowImpl, ExceptionFromCreateFailsTheCreation)
     EXPECT_EQ(window.m_hWnd, nullptr);
 }
 
-TEST(DialogImpl, RunsOnItsOwnWindowAndContainsExceptions)
+TEST(DialogImpl, RunsOnItsOwnWindow)
 {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LINK_CLASS};
-    ::InitCommonControlsEx(&controls);
-    CProbeDialog dlg;
+    CProbeDialog dlg(false);
     EXPECT_EQ(dlg.DoModal(nullptr), 77);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
+}
+
+TEST(DialogImpl, ContainsExceptions)
+{
+    CProbeDialog dlg(true);
+    EXPECT_EQ(dlg.DoModal(nullptr), 77);
 }

@@ -17,21 +17,29 @@ HDEVNOTIFY WINAPI RefuseRegister(HANDLE recipient, LPVOID filter, DWORD flags)
     ::SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
 }
+
+struct DeviceNotificationTest : ::testing::Test
+{
+    void SetUp() override { ASSERT_TRUE(m_window != nullptr && m_patch.IsActive()); }
+    void TearDown() override { ::DestroyWindow(m_window); }
+
+    HWND m_window = ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    const CImportPatch m_patch{"user32.dll", "RegisterDeviceNotificationW", reinterpret_cast<const void*>(&RefuseRegister)};
+    CDeviceNotification m_notification;
+};
 } // namespace
 
-TEST(DeviceNotification, ARefusalIsReportedAndTheRequestNamesTheWindowAndEveryInterfaceClass)
+TEST_F(DeviceNotificationTest, ARefusalIsReported)
 {
-    HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(window, nullptr);
-    CDeviceNotification notification;
-    const CImportPatch patch("user32.dll", "RegisterDeviceNotificationW",
-                             reinterpret_cast<const void*>(&RefuseRegister));
-    ASSERT_TRUE(patch.IsActive());
-    EXPECT_EQ(notification.Register(window), HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(notification.Register(window), HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)) << "a refusal holds nothing";
-    EXPECT_EQ(g_registerSeen.recipient, window);
+    EXPECT_EQ(m_notification.Register(m_window), HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(m_notification.Register(m_window), HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)) << "a refusal holds nothing";
+}
+
+TEST_F(DeviceNotificationTest, TheRequestNamesTheWindowAndEveryInterfaceClass)
+{
+    m_notification.Register(m_window);
+    EXPECT_EQ(g_registerSeen.recipient, m_window);
     EXPECT_EQ(g_registerSeen.flags, DEVICE_NOTIFY_WINDOW_HANDLE | DEVICE_NOTIFY_ALL_INTERFACE_CLASSES);
     EXPECT_EQ(g_registerSeen.filter.dbcc_size, sizeof(DEV_BROADCAST_DEVICEINTERFACE_W));
     EXPECT_EQ(g_registerSeen.filter.dbcc_devicetype, static_cast<DWORD>(DBT_DEVTYP_DEVICEINTERFACE));
-    ::DestroyWindow(window);
 }

@@ -6,21 +6,29 @@
 
 #include <gtest/gtest.h>
 
-TEST(VersionInfo, FirstTranslationOnlyTrimmedAndTheAboutLinesFromIt)
+struct VersionInfoTest : ::testing::Test
 {
-    CVersionInfo info;
-    ASSERT_TRUE(info.Load(PathBesideThisProgram(L"VersionRecordMultilingual.dll").c_str()));
-    auto text = [&info](const wchar_t* key) {
+    void SetUp() override { ASSERT_TRUE(m_info.Load(PathBesideThisProgram(L"VersionRecordMultilingual.dll").c_str())); }
+    CVersionInfo m_info;
+};
+
+TEST_F(VersionInfoTest, FirstTranslationOnlyTrimmed)
+{
+    auto text = [this](const wchar_t* key) {
         CString value;
-        return info.GetStringValue(key, value) ? value : CString(L"<failed>");
+        return m_info.GetStringValue(key, value) ? value : CString(L"<failed>");
     };
     EXPECT_EQ(text(L"OnlyFirst"), CString(L"erste"));
     EXPECT_EQ(text(L"OnlySecond"), CString(L"<failed>"));
     EXPECT_EQ(text(L"LegalCopyright"), CString(L"Copyright (C) 2026\tTest makers"));
     EXPECT_EQ(text(L"Blank"), CString(L""));
+}
+
+TEST_F(VersionInfoTest, TheAboutLinesComeFromTheFirstTranslation)
+{
     CString description, version;
-    ASSERT_TRUE(FormatAboutDescription(info, description));
-    FormatAboutVersion(info, version);
+    ASSERT_TRUE(FormatAboutDescription(m_info, description));
+    FormatAboutVersion(m_info, version);
     EXPECT_EQ(description, CString(L"Zaehler  Werkzeug (64-bit)"));
     EXPECT_EQ(version, CString(L"Version 2.1 (build 17)"));
 }

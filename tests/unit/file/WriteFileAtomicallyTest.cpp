@@ -24,16 +24,13 @@ enum class Refused { None, Temporary, All };
 // Every failure the replacements below inject, and what they note; each test starts from none.
 struct Injected
 {
-    bool shortWrite = false;
-    DWORD replaceError = 0;
-    size_t replaceFailures = SIZE_MAX;
-    bool holdBackup = false;
+    bool shortWrite = false, holdBackup = false;
+    DWORD replaceError = 0, pausedMs = 0;
+    size_t replaceFailures = SIZE_MAX, namesTaken = 0;
     HANDLE heldBackup = INVALID_HANDLE_VALUE;
     std::wstring temporaryPath, backupPath;
     Refused refused = Refused::None;
     std::vector<std::wstring> newFileNames;
-    size_t namesTaken = 0;
-    DWORD pausedMs = 0;
 } g;
 
 // WriteFile taking only half the bytes while shortWrite is set.
@@ -108,10 +105,8 @@ protected:
     {
         ASSERT_TRUE(m_folder.IsValid() && m_replace.IsActive() && m_move.IsActive() && m_create.IsActive() &&
                     m_write.IsActive() && m_sleep.IsActive());
-        g_writeFile = m_write.Original<decltype(&::WriteFile)>();
-        g_moveFile = m_move.Original<decltype(&::MoveFileExW)>();
-        g_replaceFile = m_replace.Original<decltype(&::ReplaceFileW)>();
-        g_createFile = m_create.Original<decltype(&::CreateFileW)>();
+        g_writeFile = m_write.Original<decltype(g_writeFile)>(), g_moveFile = m_move.Original<decltype(g_moveFile)>();
+        g_replaceFile = m_replace.Original<decltype(g_replaceFile)>(), g_createFile = m_create.Original<decltype(g_createFile)>();
         g = {};
         ASSERT_TRUE(WriteFileBytes(m_target, kOldBytes));
     }
@@ -221,17 +216,19 @@ TEST_F(WriteFileAtomicallyTest, ABackupHeldOpenGoesAtTheNextSaveOrWithItsOwner)
 }
 
 // Names of earlier temporary files still there (their saves were cut short) are skipped.
-TEST_F(WriteFileAtomicallyTest, TakenTemporaryNamesAreSkippedAndALongPathOnAShareGetsTheExtendedForm)
+TEST_F(WriteFileAtomicallyTest, TakenTemporaryNamesAreSkipped)
 {
     g.namesTaken = 2;
     EXPECT_TRUE(WriteFileAtomically(m_target.c_str(), kNewBytes.data(), kNewBytes.size()));
     ExpectOnly(kNewBytes);
     ASSERT_EQ(g.newFileNames.size(), 3u);
     EXPECT_TRUE(g.newFileNames[0] != g.newFileNames[1] && g.newFileNames[1] != g.newFileNames[2]);
+}
 
-    // A long path on a share takes the shares' extended form, "\\?\UNC\server\share\..." ("\\?\\\server"
-    // names no file). No share is reachable here: creating the temporary file fails, after its path is noted.
-    g = {};
+// A long path on a share takes the shares' extended form, "\\?\UNC\server\share\..." ("\\?\\\server"
+// names no file). No share is reachable here: creating the temporary file fails, after its path is noted.
+TEST_F(WriteFileAtomicallyTest, ALongPathOnAShareGetsTheExtendedForm)
+{
     const std::wstring folder = L"\\\\server\\share\\" + std::wstring(MAX_PATH, L'd') + L"\\";
     EXPECT_FALSE(WriteFileAtomically((folder + L"log.txt").c_str(), kNewBytes.data(), kNewBytes.size()));
     ASSERT_EQ(g.newFileNames.size(), 1u);

@@ -1,13 +1,13 @@
-// Random records that end exactly where readable memory ends: whatever their type, size and
-// content, decoding reads nothing beyond dbch_size (a read there ends the program with the
-// system's report of the fault), and a detail line is indented.
-// Which records are too short for their fields: DecoderEventTest.
+// Records read only as far as their own dbch_size: random records that end where readable memory
+// ends, null records, strings that the size cuts.
 #include "DecoderTestSupport.h"
 
 #include <cstring>
 #include <random>
 #include <regex>
 
+// Whatever their type, size and content, decoding reads nothing beyond dbch_size (a read there
+// ends the program with the system's report of the fault), and a detail line is indented.
 TEST(Decoder, RecordBoundsRandomRecordsAtThePageEnd)
 {
     SYSTEM_INFO system{};
@@ -44,4 +44,20 @@ TEST(Decoder, RecordBoundsRandomRecordsAtThePageEnd)
             << "event " << code << " type " << type << " size " << size;
     }
     ::VirtualFree(pages, 0, MEM_RELEASE);
+}
+
+// A null record gives the event line only.
+TEST(Decoder, RecordBoundsNullRecords)
+{
+    for (UINT code : {DBT_DEVICEQUERYREMOVE, DBT_VOLLOCKLOCKTAKEN, DBT_USERDEFINED})
+        EXPECT_EQ(Decode(code, DWORD_PTR{0}).size(), 1u) << code;
+}
+
+// A string that dbch_size cuts ends with the record.
+TEST(Decoder, RecordBoundsUnterminatedStrings)
+{
+    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, CutTo(12 + 2, PortRecord(L"LPT1XYZ"))), (Lines{L"T|DBT_DEVICEARRIVAL", L"-|  Port=L"}));
+    EXPECT_EQ(Decode(DBT_USERDEFINED, CutTo(12 + 2, UserDefinedRecord("MY_MESSAGE")))[1], L"-|  Message=MY");
+    EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, CutTo(12 + 16 + 10, DeviceInterfaceRecord(GUID{}, L"\\\\?\\abc")))[1],
+              L"-|  Device path: \\\\?\\a");
 }

@@ -1,22 +1,18 @@
-// Interface lookups against devices registered in the test's Wine prefix; the category table.
+// The device-interface record's lines: lookups against devices registered in the test's Wine prefix.
 #include "DecoderTestSupport.h"
 
 #include "ImportPatch.h"
 #include "RegisteredDevice.h"
-#include "InterfaceCategories.h"
 
 #include <initguid.h>
 #include <devguid.h>
 #include <usbiodef.h>
-#include <hidclass.h>
-#include <ntddstor.h>
 
 #include <utility>
 
 namespace
 {
 const wchar_t kUsbCategory[] = L"-|    Category: GUID_DEVINTERFACE_USB_DEVICE";
-const wchar_t kHidSetupClass[] = L"-|    Device Setup Class: Human Interface Devices (HIDClass)";
 
 // Windows' CharNextW steps over the combining marks that follow a character; Wine's steps over
 // one code unit.
@@ -73,7 +69,7 @@ TEST(Decoder, DeviceInterfaceShowsEveryProperty)
     EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, DeviceInterfaceRecord(GUID{}, upper)),
               (Lines{L"T|DBT_DEVICEARRIVAL", L"-|  Device path: " + upper, L"-|    Friendly Name:  Orvane Friendly",
                      L"-|    Description: Orvane test device \u0301", L"-|    Manufacturer: Orvane Labs", kUsbCategory,
-                     kHidSetupClass}));
+                     L"-|    Device Setup Class: Human Interface Devices (HIDClass)"}));
 }
 
 // What the device lacks is left out, a setup class without a readable name is shown by its
@@ -99,18 +95,4 @@ TEST(Decoder, DeviceInterfacePathWithoutClassGuid)
                                      L"\\\\?\\root#{" + std::wstring(8192, L'A') + L"}"})
         EXPECT_EQ(Decode(DBT_DEVICEARRIVAL, DeviceInterfaceRecord(GUID{}, path)),
                   (Lines{L"T|DBT_DEVICEARRIVAL", L"-|  Device path: " + path}));
-}
-
-TEST(InterfaceCategories, RowsMatchTheSystemsGuids)
-{
-    // Rows checked against the SDK's own definitions, so a mistyped digit shows.
-    const std::pair<GUID, const wchar_t*> known[] = {
-        {GUID_DEVINTERFACE_USB_DEVICE, L"GUID_DEVINTERFACE_USB_DEVICE"}, {GUID_DEVINTERFACE_HID, L"GUID_DEVINTERFACE_HID"},
-        {GUID_DEVINTERFACE_DISK, L"GUID_DEVINTERFACE_DISK"},
-        {GUID_DEVINTERFACE_VOLUME, L"GUID_DEVINTERFACE_VOLUME"}};
-    for (const auto& [guid, name] : known)
-        EXPECT_STREQ(FindInterfaceCategory(guid), name);
-    for (const InterfaceCategory& row : g_interfaceCategories)
-        EXPECT_STREQ(FindInterfaceCategory(row.guid), row.name); // no two rows share a GUID
-    EXPECT_EQ(FindInterfaceCategory(GUID_NULL), nullptr);
 }

@@ -23,28 +23,29 @@ Formatted Fmt(const wchar_t* format, ...)
 }
 } // namespace
 
-TEST(WideFormat, ConversionsWidthsAndWhatItRefuses)
+TEST(WideFormat, ConversionsWithTheirWidths)
 {
-    const std::pair<Formatted, Formatted> cases[] = {
-        {Fmt(L"%s|%c", static_cast<const wchar_t*>(nullptr), L'\u00C4'), {L"(null)|\u00C4", true}},
-        {Fmt(L"%hu|%ld %lX", 0x12345u, -5L, 0xABCUL), {L"9029|-5 ABC", true}},
-        {Fmt(L"%08p", reinterpret_cast<void*>(0xFEDCBA9876543210ull)), {L"FEDCBA9876543210", true}},
-        {Fmt(L"100%%|[%5s][%03d]", L"ab", -7), {L"100%|[   ab][-07]", true}},
-        {Fmt(L"%1000u", 7u), {std::wstring(kMaxFieldWidth - 1, L' ') + L"7", true}},
-        {Fmt(L"%u %1001u %u", 1u, 2u, 3u), {L"1 %1001u %u", false}},
-        {Fmt(L"%4294967303u|", 2u), {L"%4294967303u|", false}}, // 2^32 + 7: no width that wraps to 7
-        {Fmt(L"%*d|%d", INT_MIN, 2, 3), {L"%*d|%d", false}},
-        {Fmt(L"%hs|%u", "ab", 2u), {L"%hs|%u", false}},
-        {Fmt(L"%f|%u", 1.5, 2u), {L"%f|%u", false}},
-        {Fmt(L"50%"), {L"50%", false}},
-    };
-    for (size_t row = 0; row < std::size(cases); ++row)
-        EXPECT_EQ(cases[row].first, cases[row].second) << "row " << row;
+    EXPECT_EQ(Fmt(L"%s|%c", static_cast<const wchar_t*>(nullptr), L'\u00C4'), Formatted(L"(null)|\u00C4", true));
+    EXPECT_EQ(Fmt(L"%hu|%ld %lX", 0x12345u, -5L, 0xABCUL), Formatted(L"9029|-5 ABC", true));
+    EXPECT_EQ(Fmt(L"%08p", reinterpret_cast<void*>(0xFEDCBA9876543210ull)), Formatted(L"FEDCBA9876543210", true));
+    EXPECT_EQ(Fmt(L"100%%|[%5s][%03d]", L"ab", -7), Formatted(L"100%|[   ab][-07]", true));
+    EXPECT_EQ(Fmt(L"%1000u", 7u), Formatted(std::wstring(kMaxFieldWidth - 1, L' ') + L"7", true));
+}
+
+// A conversion it refuses is left as written, and so is everything after it.
+TEST(WideFormat, WhatItRefusesIsLeftAsWritten)
+{
+    EXPECT_EQ(Fmt(L"%u %1001u %u", 1u, 2u, 3u), Formatted(L"1 %1001u %u", false));
+    EXPECT_EQ(Fmt(L"%4294967303u|", 2u), Formatted(L"%4294967303u|", false)); // 2^32 + 7: no width that wraps to 7
+    EXPECT_EQ(Fmt(L"%*d|%d", INT_MIN, 2, 3), Formatted(L"%*d|%d", false));
+    EXPECT_EQ(Fmt(L"%hs|%u", "ab", 2u), Formatted(L"%hs|%u", false));
+    EXPECT_EQ(Fmt(L"%f|%u", 1.5, 2u), Formatted(L"%f|%u", false));
+    EXPECT_EQ(Fmt(L"50%"), Formatted(L"50%", false));
 }
 
 // An argument, or the format, may be the string's own text, read as it was when the call began:
 // with room for one copy of it but not two, and with no room, where growing frees the old text.
-TEST(WideString, AppendsItsOwnTextAsItWasWhenTheCallBegan)
+TEST(WideFormat, AppendsItsOwnTextAsItWasWhenTheCallBegan)
 {
     for (const int room : {0, 25})
     {
