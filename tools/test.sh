@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds Orvane and its tests, then runs them all under Wine. Exits non-zero when any test fails.
-# Arguments go to CTest (for example -R LogFont). The benchmark (bench/run.sh) and the
-# demonstration (tools/run.sh) are built and run by their own commands.
+# Builds Orvane, its tests, the benchmark and the demonstration, then runs the tests: the test
+# programs under Wine, and beside them clang-tidy over src/ and tools/. Exits non-zero when any
+# test fails. Arguments go to CTest (for example -R LogFont). The benchmark (bench/run.sh) and the
+# demonstration (tools/run.sh) are run by their own commands.
 set -euo pipefail
 . "$(dirname "$0")/build-tree.sh"
 cmake --build "$build" -j "$jobs"
