@@ -43,7 +43,8 @@ wine "$build/bin/bench_stats_tests.exe" --gtest_brief=1
 echo "date:     $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "measured: Orvane.exe of commit $measured"
 echo "machine:  $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
-echo "memory:   $(free -h | awk '/^Mem:/ {print $2 " total, " $7 " available"}')"
+echo "memory:   $(awk '/^MemTotal:/ {t = $2} /^MemAvailable:/ {a = $2}
+                       END {printf "%.1f GiB total, %.1f GiB available", t / 1048576, a / 1048576}' /proc/meminfo)"
 echo "wine:     $(wine --version 2>/dev/null)"
 # The figures move with the machine's load (other builds and tests), so it goes with them.
 echo "load:     $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 minutes) at the start"

@@ -70,7 +70,7 @@ HRESULT CScreenImage::SavePng(const wchar_t* path) const
     {
         BYTE* out = rows.data() + static_cast<size_t>(y) * stride;
         for (int x = 0; x < m_width; ++x)
-            std::memcpy(out + x * 3, &m_pixels[static_cast<size_t>(y) * m_width + x], 3);
+            std::memcpy(out + static_cast<size_t>(x) * 3, &m_pixels[static_cast<size_t>(y) * m_width + x], 3);
     }
 
     CComPtr<IWICImagingFactory> factory;

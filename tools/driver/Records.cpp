@@ -1,5 +1,6 @@
 #include "Records.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace
