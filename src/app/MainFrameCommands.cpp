@@ -114,10 +114,12 @@ void CMainFrame::OnNotificationsDevice()
         AppMessageBox(turnOn ? IDS_NOTIFICATIONS_START_FAILED : IDS_NOTIFICATIONS_STOP_FAILED, 0, hr);
         return;
     }
+    // The state follows the registration before the status line is built, which can run out of
+    // memory: the next toggle then still goes the other way.
+    m_bDeviceNotifications = turnOn;
     UISetCheck(ID_NOTIFICATIONS_DEVICE, turnOn);
     // A status line always opens an entry of its own, never indented under an event.
     CLogEntry status;
     status.AppendLine(turnOn ? IDS_NOTIFICATIONS_ENABLED : IDS_NOTIFICATIONS_DISABLED);
     m_view.AppendEntry(status);
-    m_bDeviceNotifications = turnOn;
 }

@@ -1,8 +1,5 @@
-// The program's message boxes: the system's text for a failure code with its number after it,
-// cut to fit without ever losing the number; the text and icon a code gives a box; the files a
-// failed save names.
+// The program's message boxes: the text and icon a code gives a box; the files a failed save names.
 #include "AppMessageBox.h"
-#include "ErrorDescription.h"
 #include "ImportPatch.h"
 #include "WriteFileAtomically.h"
 #include "resource.h"
@@ -37,25 +34,6 @@ struct AppMessageBoxTest : ::testing::Test
     const CImportPatch m_seeBox{"user32.dll", "MessageBoxW", reinterpret_cast<const void*>(&SeeBox)};
 };
 } // namespace
-
-TEST(ErrorDescription, OverlongTextLosesItsEndButNeverTheNumber)
-{
-    const std::wstring pair = L"\xD83D\xDE00";
-    const struct { HRESULT hr; std::wstring text, expected; } cases[] = {
-        {E_FAIL, std::wstring(255, L'x'), std::wstring(242, L'x') + L" (0x80004005)"},
-        // The cut lands just after two spaces: they go too.
-        {HRESULT_FROM_WIN32(5), std::wstring(249, L'y') + L"  zzzz", std::wstring(249, L'y') + L" (5)"},
-        // Room for 242 characters would end in the first half of a pair.
-        {E_FAIL, std::wstring(241, L'a') + pair + pair + pair, std::wstring(241, L'a') + L" (0x80004005)"},
-    };
-    for (const auto& c : cases)
-    {
-        wchar_t buffer[kErrorDescriptionLength];
-        buffer[c.text.copy(buffer, kErrorDescriptionLength - 1)] = L'\0';
-        AppendErrorNumber(c.hr, buffer);
-        EXPECT_EQ(buffer, c.expected) << "row " << &c - cases;
-    }
-}
 
 // The number after the system's text is decimal for system error codes, hexadecimal otherwise
 // (also for a code without text); hr -1 stands for the last error, E_FAIL when there is none; a

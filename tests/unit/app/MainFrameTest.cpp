@@ -85,3 +85,17 @@ TEST(MainFrame, ADeviceQueryIsGrantedWhenMemoryRunsOut)
     EXPECT_EQ(answer, TRUE);
     frame.DestroyWindow();
 }
+
+// A toggle whose status line finds no memory still turns notifications on: the next one turns them off.
+TEST(MainFrame, ANotificationToggleFollowsItsRegistrationWhenMemoryRunsOut)
+{
+    const CImportPatch box("user32.dll", "MessageBoxW", reinterpret_cast<const void*>(&AnswerNo));
+    CMainFrame frame;
+    ASSERT_TRUE(box.IsActive() && frame.CreateEx() != nullptr);
+    g_outOfMemory = true;
+    ::SendMessageW(frame, WM_COMMAND, ID_NOTIFICATIONS_DEVICE, 0);
+    g_outOfMemory = false;
+    ::SendMessageW(frame, WM_COMMAND, ID_NOTIFICATIONS_DEVICE, 0);
+    EXPECT_TRUE(LogText(frame).ends_with(L"Device notifications disabled.\r\n")) << LogText(frame).c_str();
+    frame.DestroyWindow();
+}
