@@ -28,10 +28,7 @@ public:
     HRESULT STDMETHODCALLTYPE Reset() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Next(long timeout, ULONG, IWbemClassObject** objects, ULONG* returned) override
     {
-        m_waited = timeout;
-        *objects = nullptr;
-        *returned = 0;
-        return WBEM_S_TIMEDOUT;
+        return m_waited = timeout, *objects = nullptr, *returned = 0, WBEM_S_TIMEDOUT;
     }
     HRESULT STDMETHODCALLTYPE NextAsync(ULONG, IWbemObjectSink*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Clone(IEnumWbemClassObject**) override { return E_NOTIMPL; }
