@@ -65,7 +65,6 @@ namespace unique_detail
 {
 inline void CloseKernelHandle(HANDLE h) noexcept { ::CloseHandle(h); }
 inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
-inline void DestroyMenuHandle(HMENU h) noexcept { ::DestroyMenu(h); }
 inline void UnhookHook(HHOOK h) noexcept { ::UnhookWindowsHookEx(h); }
 inline void FreeHeapBlock(void* p) noexcept { ::HeapFree(::GetProcessHeap(), 0, p); }
 inline void CoTaskFree(void* p) noexcept { ::CoTaskMemFree(p); }
@@ -75,7 +74,6 @@ inline void ReleaseScreenDc(HDC h) noexcept { ::ReleaseDC(nullptr, h); }
 
 using unique_hfile = unique_any<handle_traits<HANDLE, unique_detail::CloseKernelHandle, -1>>;
 using unique_hfont = unique_any<handle_traits<HFONT, unique_detail::DeleteGdiObject>>;
-using unique_hmenu = unique_any<handle_traits<HMENU, unique_detail::DestroyMenuHandle>>;
 using unique_hhook = unique_any<handle_traits<HHOOK, unique_detail::UnhookHook>>;
 using unique_process_heap_ptr = unique_any<handle_traits<void*, unique_detail::FreeHeapBlock>>;
 using unique_cotaskmem = unique_any<handle_traits<void*, unique_detail::CoTaskFree>>;

@@ -12,6 +12,10 @@ namespace
 constexpr UINT kFirstBandId = ATL_IDW_BAND_FIRST;
 constexpr UINT kFirstSystemPrompt = ATL_IDS_SCSIZE;
 
+// The chevron's popup menu, made for one showing and destroyed after it.
+void DestroyMenuHandle(HMENU menu) noexcept { ::DestroyMenu(menu); }
+using unique_hmenu = unique_any<handle_traits<HMENU, DestroyMenuHandle>>;
+
 #pragma pack(push, 2)
 struct ToolBarResource
 {
